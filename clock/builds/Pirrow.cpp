@@ -1,0 +1,23 @@
+// The Pirrow clock: a circle, one pixel narrower than the other outlines.
+#include "clock/clock_build.h"
+#include "clock/outline.h"
+
+namespace tavimore {
+namespace {
+
+int Outline(int w, int h, OutlinePiece* p) {
+  p[0] = {PieceKind::kEllipse, 1, 1, w, h, 0, 0};
+  return 1;
+}
+
+}  // namespace
+
+const ClockBuild kPirrowBuild = {
+    "Pirrow",
+    {{0x000080, 75}, {0x8000F0, 80}, {0xFF00FF, 90}},
+    2, 2,
+    Outline,
+    nullptr, 0,
+};
+
+}  // namespace tavimore

@@ -1,0 +1,23 @@
+// The Varnet clock: a rounded square.
+#include "clock/clock_build.h"
+#include "clock/outline.h"
+
+namespace tavimore {
+namespace {
+
+int Outline(int w, int h, OutlinePiece* p) {
+  p[0] = {PieceKind::kRoundRect, 1, 1, w + 1, h + 1, 24, 24};
+  return 1;
+}
+
+}  // namespace
+
+const ClockBuild kVarnetBuild = {
+    "Varnet",
+    {{0x103000, 28}, {0x103000, 45}, {0x000000, 55}},
+    2, 2,
+    Outline,
+    nullptr, 0,
+};
+
+}  // namespace tavimore

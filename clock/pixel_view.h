@@ -1,0 +1,43 @@
+// A view of 32-bit pixels 0x00RRGGBB (in memory blue, green, red, 0), the form of a
+// 32-bit device-independent bitmap. `top` points at the first pixel of the top row and
+// `stride` is the distance in pixels from one row to the row below it: positive for a
+// top-down picture, negative for a bottom-up one. The view owns nothing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tavimore {
+
+struct PixelView {
+  uint32_t* top;
+  int width, height;
+  std::ptrdiff_t stride;
+
+  uint32_t* Row(int y) const { return top + y * stride; }
+};
+
+// A top-down view of `width` x `height` pixels at `pixels`.
+inline PixelView TopDownView(uint32_t* pixels, int width, int height) {
+  return PixelView{pixels, width, height, width};
+}
+// A bottom-up view: `pixels` holds the bottom row first, as face images do.
+inline PixelView BottomUpView(uint32_t* pixels, int width, int height) {
+  return PixelView{pixels + static_cast<std::ptrdiff_t>(height - 1) * width, width, height, -width};
+}
+
+// A colour value 0x00BBGGRR as a pixel 0x00RRGGBB.
+inline uint32_t PixelFromColor(uint32_t color) {
+  return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
+}
+
+void FillPixels(const PixelView& view, uint32_t pixel);
+
+// A solid line from (x0, y0) to (x1, y1), both end pixels included, `penWidth` 1, 2 or 3
+// pixels wide with round ends; pixels take the colour unchanged and anything outside the
+// view is clipped. End points go to the nearest pixel (halves upwards), so the tiny
+// offsets of a single-precision quarter turn land where an exact zero would.
+void DrawLine(const PixelView& view, float x0, float y0, float x1, float y1, uint32_t pixel,
+              int penWidth);
+
+}  // namespace tavimore

@@ -1,0 +1,36 @@
+#include "editor/clock_builder.h"
+
+#include <system_error>
+
+#include "editor/file_replace.h"
+
+namespace tavimore {
+
+bool BuildClockBytes(const std::vector<uint8_t>& definition, const PayloadContent& content,
+                     std::vector<uint8_t>* out) {
+  std::vector<uint8_t> file(definition.begin(),
+                            definition.size() > kPayloadOffset
+                                ? definition.begin() + kPayloadOffset
+                                : definition.end());
+  file.resize(kPayloadOffset, 0);
+  if (!EncodePayload(content, &file)) return false;
+  out->swap(file);
+  return true;
+}
+
+bool ReadDefinition(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
+                    std::string* error) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    *error = "the clock definition " + path.u8string() + " does not exist";
+    return false;
+  }
+  if (!ReadWholeFile(path, bytes, error)) return false;
+  if (bytes->empty()) {
+    *error = "the clock definition " + path.u8string() + " is empty";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tavimore

@@ -1,0 +1,24 @@
+// Building a clock file: a clock program's bytes (the definition) cut or zero-filled to
+// exactly kPayloadOffset bytes, then the payload.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "payload/payload_writer.h"
+
+namespace tavimore {
+
+// The whole clock file; false, with `out` untouched, when the payload cannot be encoded
+// (no image, or more than 255).
+bool BuildClockBytes(const std::vector<uint8_t>& definition, const PayloadContent& content,
+                     std::vector<uint8_t>* out);
+
+// Reads a definition file. A file that is missing, unreadable or empty is refused with a
+// message saying which: a clock cannot be made from it.
+bool ReadDefinition(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
+                    std::string* error);
+
+}  // namespace tavimore

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs everything the project needs on Debian 12: compilers (native, clang for the
+# fuzzers, MinGW-w64 for the Windows programs), the libraries we include, and what the
+# end-to-end tests drive the Windows programs with (Wine, Xvfb, xdotool, ImageMagick).
+# Safe to run again: apt skips what is already there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ python3
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev libstb-dev
+  clang libclang-rt-14-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine64 xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales zip unzip
+)
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
