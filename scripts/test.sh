@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable core natively (also under ASan and
+# UBSan, with brief fuzzer runs), the command line, the Windows programs' builds, and the
+# Windows programs under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+# The Windows programs first: the native tests drive them under Wine and check their sizes.
+for preset in win32 win64 native sanitize; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+ctest --test-dir build/native --output-on-failure
+ctest --test-dir build/sanitize --output-on-failure -LE wine
