@@ -50,10 +50,10 @@ PayloadError DecodePayload(const uint8_t* payload, size_t size, DecodedPayload* 
   return PayloadError::kNone;
 }
 
-void ReadFaceImage(const uint8_t* payload, size_t size, const DecodedPayload& decoded,
-                   int index, uint32_t* pixels) {
+void ReadFaceImage(const uint8_t* payload, size_t size, uint32_t imagesOffset, int index,
+                   uint32_t* pixels) {
   const Buffer b{payload, size};
-  const size_t begin = decoded.imagesOffset + static_cast<size_t>(index) * kImageBlockBytes;
+  const size_t begin = imagesOffset + static_cast<size_t>(index) * kImageBlockBytes;
   for (int j = 0; j < kImageValues; ++j) {
     const size_t p = begin + 4 * static_cast<size_t>(j);
     pixels[j] = static_cast<uint32_t>(b.at(p)) | static_cast<uint32_t>(b.at(p + 1)) << 8 |

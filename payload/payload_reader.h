@@ -47,10 +47,11 @@ uint32_t FieldLength(const uint8_t* data, size_t size, size_t start);
 
 PayloadError DecodePayload(const uint8_t* payload, size_t size, DecodedPayload* out);
 
-// Copies image `index` (0-based, below out.imageCount) into `pixels` (kImageValues values).
-// The last image may end on the reader's own zero byte; that byte is supplied here.
-void ReadFaceImage(const uint8_t* payload, size_t size, const DecodedPayload& decoded,
-                   int index, uint32_t* pixels);
+// Copies face image `index` (0-based, below the decoded count) into `pixels`
+// (kImageValues values); `imagesOffset` is the decoded DecodedPayload::imagesOffset. The
+// last image may end on the reader's own zero byte; that byte is supplied here.
+void ReadFaceImage(const uint8_t* payload, size_t size, uint32_t imagesOffset, int index,
+                   uint32_t* pixels);
 
 // A short English reason for an error, for logs and the command line.
 const char* PayloadErrorText(PayloadError error);
