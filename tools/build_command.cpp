@@ -1,0 +1,129 @@
+// tavimore build: writes a clock file exactly as the editor would, from a clock definition
+// (a clock program), a picture strip and the hands and texts given on the command line.
+// Nothing is written unless every input is sound, and an existing output is replaced
+// only with --force, and then only once the new file is complete.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "editor/clock_builder.h"
+#include "editor/file_replace.h"
+#include "editor/picture_strip.h"
+#include "payload/cp932.h"
+#include "tools/commands.h"
+
+namespace tavimore {
+namespace {
+
+constexpr const char* kHandOption[kHandCount] = {"--hour", "--minute", "--second"};
+
+struct BuildOptions {
+  std::string definition, image, output;
+  std::string name, url, mail;
+  // The editor's own starting values: dark blues, 75, 80 and 90 percent.
+  std::string hands[kHandCount] = {"#000040,75", "#000080,80", "#0000C0,90"};
+  bool force = false;
+};
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// "#RRGGBB,LENGTH": the colour as people write it, red first, which becomes the colour
+// value 0x00BBGGRR; the length 1 to 100 as the editor offers it.
+bool ParseHand(const std::string& text, Hand* hand) {
+  if (text.size() < 9 || text.size() > 11 || text[0] != '#' || text[7] != ',') return false;
+  uint32_t rgb = 0;
+  for (int i = 1; i <= 6; ++i) {
+    const int d = HexDigit(text[i]);
+    if (d < 0) return false;
+    rgb = rgb << 4 | static_cast<uint32_t>(d);
+  }
+  int length = 0;
+  for (size_t i = 8; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    length = length * 10 + (text[i] - '0');
+  }
+  if (length < 1 || length > 100) return false;
+  hand->color = (rgb >> 16) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+  hand->length = length;
+  return true;
+}
+
+int ReadPicture(const std::string& path, PictureStrip* strip) {
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(std::filesystem::u8path(path), &bytes, &error))
+    return Complain(kExitRefused, error);
+  const StripError e = DecodePictureStrip(bytes.data(), bytes.size(), strip);
+  if (e == StripError::kNone) return kExitDone;
+  std::string message = path + ": " + StripErrorText(e);
+  if (e == StripError::kWrongSize)
+    message += " (it is " + std::to_string(strip->width) + " x " + std::to_string(strip->height) + ")";
+  return Complain(kExitRefused, message);
+}
+
+int RunBuild(const BuildOptions& o) {
+  PayloadContent content;
+  for (int h = 0; h < kHandCount; ++h)
+    if (!ParseHand(o.hands[h], &content.hands[h]))
+      return Complain(kExitRefused, std::string(kHandOption[h]) + " must be #RRGGBB,LENGTH with " +
+                                        "LENGTH 1 to 100, not \"" + o.hands[h] + "\"");
+
+  const std::filesystem::path output = std::filesystem::u8path(o.output);
+  std::error_code ec;
+  if (!o.force && std::filesystem::exists(output, ec))
+    return Complain(kExitRefused, o.output + " exists; give --force to replace it");
+
+  std::vector<uint8_t> definition;
+  std::string error;
+  if (!ReadDefinition(std::filesystem::u8path(o.definition), &definition, &error))
+    return Complain(kExitRefused, error);
+  PictureStrip strip;
+  if (const int code = ReadPicture(o.image, &strip)) return code;
+
+  // A Windows clock reads its texts as code page 932, whatever the system it runs on.
+  content.author = Cp932FromUtf8(o.name);
+  content.url = Cp932FromUtf8(o.url);
+  content.mail = Cp932FromUtf8(o.mail);
+  content.images = std::move(strip.images);
+  std::vector<uint8_t> clock;
+  if (!BuildClockBytes(definition, content, &clock))
+    return Complain(kExitRefused, o.image + ": the picture gives no face images");
+  if (!ReplaceFile(output, clock, &error)) return Complain(kExitRefused, error);
+  return kExitDone;
+}
+
+}  // namespace
+
+void AddBuildCommand(CLI::App& app, CommandAction* chosen) {
+  auto o = std::make_shared<BuildOptions>();
+  CLI::App* cmd = app.add_subcommand("build", "Build a clock file, as the editor does.");
+  cmd->add_option("--definition", o->definition, "Clock definition (a clock program)")
+      ->required()->type_name("FILE");
+  cmd->add_option("--image", o->image,
+                  "Face picture strip: BMP, JPEG, GIF or PNG, 80 pixels wide, a multiple of 80 high")
+      ->required()->type_name("FILE");
+  cmd->add_option("--output", o->output, "The clock file to write")->required()->type_name("FILE");
+  cmd->add_option("--name", o->name, "Author name (empty: the clock's default)")->type_name("TEXT");
+  cmd->add_option("--url", o->url, "Home-page address")->type_name("TEXT");
+  cmd->add_option("--mail", o->mail, "Mail address")->type_name("TEXT");
+  const char* what[kHandCount] = {"Hour hand", "Minute hand", "Second hand"};
+  for (int h = 0; h < kHandCount; ++h)
+    cmd->add_option(kHandOption[h], o->hands[h],
+                    std::string(what[h]) + ": colour #RRGGBB and length 1 to 100 percent")
+        ->type_name("COLOR,LENGTH")->capture_default_str();
+  cmd->add_flag("--force", o->force, "Replace an existing output file");
+  cmd->callback([o, chosen] { *chosen = [o] { return RunBuild(*o); }; });
+}
+
+}  // namespace tavimore

@@ -1,0 +1,103 @@
+// tavimore render: draws the 82 x 82 window of a clock at a given time as an RGBA PNG,
+// the way the clock shows it: the face (face image K of the payload, or the build's own
+// face for a clock program without payload), the window background beside it, the hands,
+// and alpha 0 outside the build's outline.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "clock/build_list.h"
+#include "clock/clock_face.h"
+#include "editor/picture_strip.h"
+#include "tools/clock_file.h"
+#include "tools/commands.h"
+#include "tools/png_file.h"
+
+namespace tavimore {
+namespace {
+
+struct RenderOptions {
+  std::string file, time, build, output;
+  int frame = 0;
+};
+
+std::string BuildNames() {
+  std::string names;
+  for (const ClockBuild* b : kAllBuilds) names += std::string(names.empty() ? "" : ", ") + b->name;
+  return names;
+}
+
+int ChooseBuild(const RenderOptions& o, const ClockFile& f, const ClockBuild** build) {
+  *build = o.build.empty() ? f.build : FindBuild(o.build);
+  if (*build) return kExitDone;
+  if (!o.build.empty())
+    return Complain(kExitRefused, "there is no clock build \"" + o.build + "\" (there are " +
+                                      BuildNames() + ")");
+  return Complain(kExitRefused, "cannot tell which clock build " + o.file +
+                                    " is; name it with --build");
+}
+
+// The face under the hands: face image `frame` of the payload, or the build's own picture,
+// or an empty `face` for the build's plain colour.
+int ChooseFace(const RenderOptions& o, const ClockFile& f, const ClockSettings& s,
+               const ClockBuild& build, std::vector<uint32_t>* face) {
+  if (s.imageCount > 0) {
+    if (o.frame < 0 || o.frame >= s.imageCount)
+      return Complain(kExitRefused, "--frame must be 0 to " + std::to_string(s.imageCount - 1) +
+                                        " for " + o.file);
+    face->resize(kImageValues);
+    ReadFaceImage(f.PayloadBytes(), f.PayloadSize(), s.imagesOffset, o.frame, face->data());
+    return kExitDone;
+  }
+  if (o.frame != 0)
+    return Complain(kExitRefused, o.file + " carries no face images; only --frame 0 is possible");
+  if (!build.picture) return kExitDone;
+  PictureStrip strip;
+  const StripError e = DecodePictureStrip(build.picture, build.pictureSize, &strip);
+  if (e != StripError::kNone)
+    return Complain(kExitRefused, std::string("the built-in picture of ") + build.name + ": " +
+                                      StripErrorText(e));
+  strip.images.resize(kImageValues);  // the picture is one face; more would be ignored
+  face->swap(strip.images);
+  return kExitDone;
+}
+
+int RunRender(const RenderOptions& o) {
+  // The clock's own time format, so that the time is read exactly as the clock reads it.
+  const std::string timeText = "2000/01/01 " + o.time;
+  ClockTime time;
+  if (!ParseTimeText(timeText.c_str(), &time))
+    return Complain(kExitRefused, "--time must be HH:MM:SS (00:00:00 to 23:59:59), not \"" +
+                                      o.time + "\"");
+  ClockFile f;
+  if (const int code = ReadClockFile(o.file, &f)) return code;
+  const ClockBuild* build = nullptr;
+  if (const int code = ChooseBuild(o, f, &build)) return code;
+  ClockSettings settings;
+  if (const int code = ReadClockSettings(f, *build, &settings)) return code;
+  std::vector<uint32_t> face;
+  if (const int code = ChooseFace(o, f, settings, *build, &face)) return code;
+
+  std::vector<uint8_t> rgba(kWindowSize * kWindowSize * 4);
+  RenderClockWindow(*build, settings.hands, face.empty() ? nullptr : face.data(), time,
+                    rgba.data());
+  return WritePng(o.output, rgba.data(), kWindowSize, kWindowSize, 4);
+}
+
+}  // namespace
+
+void AddRenderCommand(CLI::App& app, CommandAction* chosen) {
+  auto o = std::make_shared<RenderOptions>();
+  CLI::App* cmd = app.add_subcommand("render", "Draw a clock's window at a given time as a PNG.");
+  cmd->add_option("FILE", o->file, "A clock file or clock program")->required();
+  cmd->add_option("--time", o->time, "The time shown, 24-hour clock")->required()->type_name("HH:MM:SS");
+  cmd->add_option("--frame", o->frame, "Face image shown, from 0")->type_name("K")->capture_default_str();
+  cmd->add_option("--build", o->build, "Clock build to draw it as (default: the one recognised): " +
+                                           BuildNames())->type_name("NAME");
+  cmd->add_option("--output", o->output, "The PNG to write (82 x 82, RGBA)")->required()->type_name("FACE.png");
+  cmd->callback([o, chosen] { *chosen = [o] { return RunRender(*o); }; });
+}
+
+}  // namespace tavimore
