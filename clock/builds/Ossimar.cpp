@@ -5,6 +5,10 @@
 namespace tavimore {
 namespace {
 
+const uint8_t kFacePicture[] = {
+#include "clock/builds/Ossimar_face.inc"
+};
+
 int Outline(int w, int h, OutlinePiece* p) {
   // Quarters of the face; NearestHalf(3 * q) is 1.5 quarters, NearestHalf(5 * q) 2.5.
   const int qw = (w + 1) / 4, qh = (h + 1) / 4;
@@ -23,7 +27,7 @@ const ClockBuild kOssimarBuild = {
     {{0x103000, 25}, {0x103000, 45}, {0x000000, 80}},
     2, 2,
     Outline,
-    nullptr, 0,
+    kFacePicture, sizeof kFacePicture,
 };
 
 }  // namespace tavimore

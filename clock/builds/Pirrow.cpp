@@ -5,6 +5,10 @@
 namespace tavimore {
 namespace {
 
+const uint8_t kFacePicture[] = {
+#include "clock/builds/Pirrow_face.inc"
+};
+
 int Outline(int w, int h, OutlinePiece* p) {
   p[0] = {PieceKind::kEllipse, 1, 1, w, h, 0, 0};
   return 1;
@@ -17,7 +21,7 @@ const ClockBuild kPirrowBuild = {
     {{0x000080, 75}, {0x8000F0, 80}, {0xFF00FF, 90}},
     2, 2,
     Outline,
-    nullptr, 0,
+    kFacePicture, sizeof kFacePicture,
 };
 
 }  // namespace tavimore

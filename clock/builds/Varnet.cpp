@@ -5,6 +5,10 @@
 namespace tavimore {
 namespace {
 
+const uint8_t kFacePicture[] = {
+#include "clock/builds/Varnet_face.inc"
+};
+
 int Outline(int w, int h, OutlinePiece* p) {
   p[0] = {PieceKind::kRoundRect, 1, 1, w + 1, h + 1, 24, 24};
   return 1;
@@ -17,7 +21,7 @@ const ClockBuild kVarnetBuild = {
     {{0x103000, 28}, {0x103000, 45}, {0x000000, 55}},
     2, 2,
     Outline,
-    nullptr, 0,
+    kFacePicture, sizeof kFacePicture,
 };
 
 }  // namespace tavimore
