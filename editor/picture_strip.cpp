@@ -24,6 +24,42 @@
 #endif
 
 namespace tavimore {
+namespace {
+
+// stb_image 2.27 (Debian 12's) trusts the code counts of a JPEG Huffman table: counts
+// adding up to more than the 256 symbols a table holds make it write past the table. A
+// JPEG holding such a table anywhere is refused before the decoder sees it.
+//
+// The decoder takes a file for a JPEG when it starts with FF bytes and then D8, and reads
+// 0 past the end. Any table it reads follows bytes FF C4 and the segment's two-byte
+// length (which counts itself); a table at t holds its counts at t+1..t+16, and the next
+// table of the segment follows the table's symbols. Following those chains from every FF
+// C4 would take quadratic time on a hostile file, so the first oversized table on the
+// chain from each position is worked out once, from the end backwards.
+bool JpegTablesFit(const uint8_t* bytes, size_t size) {
+  size_t start = 0;
+  while (start < size && bytes[start] == 0xFF) ++start;
+  if (start == 0 || start >= size || bytes[start] != 0xD8) return true;
+
+  const auto at = [&](size_t i) -> size_t { return i < size ? bytes[i] : 0; };
+  std::vector<uint32_t> firstBad(size, static_cast<uint32_t>(size));  // size <= INT_MAX
+  for (size_t t = size; t-- > start;) {
+    size_t symbols = 0;
+    for (size_t k = 1; k <= 16; ++k) symbols += at(t + k);
+    const size_t next = t + 17 + symbols;
+    firstBad[t] = symbols > 256 ? static_cast<uint32_t>(t)
+                  : next < size ? firstBad[next]
+                                : static_cast<uint32_t>(size);
+  }
+  for (size_t i = start; i + 4 < size; ++i) {
+    if (bytes[i] != 0xFF || bytes[i + 1] != 0xC4) continue;
+    const size_t end = i + 2 + (at(i + 2) << 8 | at(i + 3));
+    if (firstBad[i + 4] < end) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void CutFaceImages(const uint8_t* rgba, int height, std::vector<uint32_t>* images) {
   const int count = height / kFaceSize;
@@ -40,7 +76,7 @@ void CutFaceImages(const uint8_t* rgba, int height, std::vector<uint32_t>* image
 }
 
 StripError DecodePictureStrip(const uint8_t* bytes, size_t size, PictureStrip* out) {
-  if (size == 0 || size > INT_MAX) return StripError::kNotAPicture;
+  if (size == 0 || size > INT_MAX || !JpegTablesFit(bytes, size)) return StripError::kNotAPicture;
   int w = 0, h = 0, channels = 0;
   const int n = static_cast<int>(size);
   if (!stbi_info_from_memory(bytes, n, &w, &h, &channels)) return StripError::kNotAPicture;
