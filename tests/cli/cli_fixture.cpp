@@ -1,0 +1,164 @@
+#include "cli_fixture.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#include <stb_image.h>
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
+
+extern char** environ;
+
+namespace tavimore_test {
+namespace {
+
+uint32_t Rgb(const uint8_t* p) { return uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2]; }
+
+void Append(void* context, void* data, int size) {
+  auto* out = static_cast<Bytes*>(context);
+  out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+uint32_t Picture::At(int x, int y) const { return Rgb(&rgb[(size_t(y) * width + x) * 3]); }
+uint32_t Rgba::Rgb(int x, int y) const { return tavimore_test::Rgb(&pixels[(size_t(y) * width + x) * 4]); }
+uint8_t Rgba::Alpha(int x, int y) const { return pixels[(size_t(y) * width + x) * 4 + 3]; }
+
+// Red, green and blue differ from each other and from frame to frame, wrapping only after
+// 256 frames.
+uint32_t FrameBackground(int frame) {
+  return uint32_t(0x20 + frame) % 256 << 16 | uint32_t(0x90 + 3 * frame) % 256 << 8 |
+         uint32_t(0xE0 - frame) % 256;
+}
+uint32_t FrameMarker(int frame) { return 0xF00000u | uint32_t(frame % 256) << 8 | 0x40; }
+
+Picture MakeStrip(int width, int height) {
+  Picture p{width, height, std::vector<uint8_t>(size_t(width) * height * 3)};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int frame = y / 80;
+      const bool marker = x < kMarkerSize && y % 80 < kMarkerSize;
+      const uint32_t c = marker ? FrameMarker(frame) : FrameBackground(frame);
+      uint8_t* px = &p.rgb[(size_t(y) * width + x) * 3];
+      px[0] = uint8_t(c >> 16), px[1] = uint8_t(c >> 8), px[2] = uint8_t(c);
+    }
+  return p;
+}
+
+Bytes EncodePng(const Picture& p) {
+  Bytes out;
+  stbi_write_png_to_func(Append, &out, p.width, p.height, 3, p.rgb.data(), p.width * 3);
+  return out;
+}
+
+Bytes EncodeBmp(const Picture& p) {
+  Bytes out;
+  stbi_write_bmp_to_func(Append, &out, p.width, p.height, 3, p.rgb.data());
+  return out;
+}
+
+bool DecodePng(const Bytes& png, Rgba* out) {
+  int channels = 0;
+  stbi_uc* px = stbi_load_from_memory(png.data(), int(png.size()), &out->width, &out->height,
+                                      &channels, 4);
+  if (!px) return false;
+  out->pixels.assign(px, px + size_t(out->width) * out->height * 4);
+  stbi_image_free(px);
+  return true;
+}
+
+Bytes FakeDefinition(const std::string& build, size_t size) {
+  Bytes b(size);
+  for (size_t i = 0; i < size; ++i) b[i] = uint8_t(1 + i * 7 % 251);
+  if (!build.empty()) {
+    const std::string marker = "TavimoreClockBuild=" + build;
+    std::copy(marker.begin(), marker.end(), b.begin() + 1000);
+    b[1000 + marker.size()] = 0;
+  }
+  return b;
+}
+
+void CliTest::SetUp() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tavimore_cli_XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  dir_ = pattern;
+}
+
+void CliTest::TearDown() { std::filesystem::remove_all(dir_); }
+
+std::string CliTest::Path(const std::string& name) const { return (dir_ / name).string(); }
+
+void CliTest::Write(const std::string& name, const Bytes& bytes) const {
+  std::ofstream(dir_ / name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+Bytes CliTest::Read(const std::string& name) const {
+  const std::string text = ReadText(dir_ / name);
+  return Bytes(text.begin(), text.end());
+}
+
+bool CliTest::Exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
+
+RunResult CliTest::Run(const std::vector<std::string>& args) const {
+  std::vector<std::string> all = {TAVIMORE_EXE};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  const std::string out = (dir_ / ".stdout").string(), err = (dir_ / ".stderr").string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+    return {-1, "", "tavimore did not run or did not exit normally"};
+  RunResult r{WEXITSTATUS(status), ReadText(out), ReadText(err)};
+  std::filesystem::remove(out);
+  std::filesystem::remove(err);
+  return r;
+}
+
+RunResult CliTest::BuildClock(const std::string& output, int frames,
+                              const std::vector<std::string>& extra) {
+  Write("def.prm", FakeDefinition("Pirrow", 43520));
+  Write("strip.png", EncodePng(MakeStrip(80, 80 * frames)));
+  std::vector<std::string> args = {"build", "--definition", "def.prm", "--image", "strip.png",
+                                   "--output", output};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return Run(args);
+}
+
+void ExpectRefused(const RunResult& r, int exitCode) {
+  EXPECT_EQ(r.exitCode, exitCode) << r.err;
+  EXPECT_EQ(r.err.rfind("tavimore: ", 0), 0u) << "stderr: " << r.err;
+  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line expected: " << r.err;
+}
+
+}  // namespace tavimore_test
