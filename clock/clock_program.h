@@ -1,0 +1,44 @@
+// The clock program's state: its build, its settings (the build's defaults, or its own
+// file's payload over them), the texts it shows and opens, and its built-in face. Made
+// once at start-up and only read afterwards.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "clock/clock_build.h"
+#include "clock/clock_settings.h"
+#include "platform/heap_block.h"
+
+namespace tavimore {
+
+struct ClockProgram {
+  const ClockBuild* build;
+  const wchar_t* buildName;     // the build's name from its marker, for titles
+  ClockSettings settings;
+  HeapBlock payload;            // the file's bytes from kPayloadOffset on, if any
+  size_t payloadSize;
+  HeapBlock executable;         // full path of the program's own file (wchar_t text)
+  HeapBlock folder;             // its folder, ending in a backslash (wchar_t text)
+  HeapBlock author;             // wchar_t text
+  HeapBlock homePage;           // what the menu opens; empty when the address is refused
+  HeapBlock mail;               // "mailto:" and the address; empty when refused
+  bool hasBuiltInFace;          // builtInFace holds the build's picture
+  uint32_t builtInFace[kFacePixels];  // bottom row first, as a face image
+};
+
+enum class StartResult {
+  kReady,
+  kAlreadyRunning,  // another clock from the same file runs: end silently
+  kDamaged,         // the payload is damaged or the file unreadable: say so and end
+};
+
+// Steps of the start before the window: single instance, defaults, the payload, texts.
+StartResult StartClockProgram(const ClockBuild& build, const wchar_t* buildName,
+                              ClockProgram* program);
+
+// The face under the hands of the build itself (ImageCount -1): its picture, decoded once
+// at start, or the plain colour.
+void LoadBuiltInFace(ClockProgram* program);
+
+}  // namespace tavimore

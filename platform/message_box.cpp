@@ -1,0 +1,13 @@
+#include "platform/message_box.h"
+
+namespace tavimore {
+
+void ShowInformation(HWND owner, const wchar_t* text, const wchar_t* title) {
+  MessageBoxW(owner, text, title, MB_OK);
+}
+
+void ShowStop(HWND owner, const wchar_t* text, const wchar_t* title) {
+  MessageBoxW(owner, text, title, MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace tavimore

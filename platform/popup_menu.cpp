@@ -1,0 +1,35 @@
+#include "platform/popup_menu.h"
+
+namespace tavimore {
+namespace {
+
+// Menu command ids are the item's position plus one: 0 is what the menu returns when
+// nothing was chosen.
+int CommandOf(int position) { return position + 1; }
+
+}  // namespace
+
+int ShowPopupMenu(HWND owner, const MenuItem* items, int count) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return -1;
+  for (int i = 0; i < count; ++i) {
+    if (items[i].caption)
+      AppendMenuW(menu, MF_STRING, CommandOf(i), items[i].caption);
+    else
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  }
+  POINT at;
+  GetCursorPos(&at);
+  // Without being the foreground window, the menu would not close when the user clicks
+  // elsewhere; the posted message lets it close properly afterwards.
+  SetForegroundWindow(owner);
+  const int command = static_cast<int>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+  for (int i = 0; i < count; ++i)
+    if (command == CommandOf(i)) return items[i].index;
+  return -1;
+}
+
+}  // namespace tavimore
