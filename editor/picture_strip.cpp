@@ -1,6 +1,7 @@
 #include "editor/picture_strip.h"
 
 #include <climits>
+#include <cstdlib>
 
 #include "payload/payload_format.h"
 
@@ -12,6 +13,12 @@
 #define STBI_ONLY_GIF
 #define STBI_ONLY_PNG
 #define STBI_NO_FAILURE_STRINGS
+// The decoder's state starts zeroed. stb_image 2.27 leaves it uninitialised, and a JPEG
+// whose scan uses a Huffman table it never defined then indexes the symbols with garbage;
+// a zeroed table decodes every code as symbol 0 instead, within bounds.
+#define STBI_MALLOC(size) calloc(1, size)
+#define STBI_REALLOC(p, size) realloc(p, size)
+#define STBI_FREE(p) free(p)
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
