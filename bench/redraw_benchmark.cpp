@@ -1,0 +1,76 @@
+// One redraw of the face, as the clock does every second: the face image copied into the
+// bottom-up bitmap, then the three hands. Pirrow's hands are all long, so the lines are as
+// long as any build draws them. The times go round the dial so every direction counts.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "bench/sample_clock.h"
+#include "clock/clock_face.h"
+#include "payload/payload_reader.h"
+
+namespace tavimore {
+namespace {
+
+constexpr int kTimes = 60;
+
+std::vector<std::vector<char>> TimeTexts() {
+  std::vector<std::vector<char>> texts;
+  for (int i = 0; i < kTimes; ++i) {
+    std::vector<char> text(32);
+    // 7 and 13 are coprime with 60, so hands land in 60 different places.
+    std::snprintf(text.data(), text.size(), "2024/03/17 %02d:%02d:%02d", i % 24, i * 7 % 60,
+                  i * 13 % 60);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+void Redraw(benchmark::State& state) {
+  const PayloadContent content = SampleContent(1);
+  const auto times = TimeTexts();
+  std::vector<uint32_t> bits(kFacePixels);
+  const PixelView face = BottomUpView(bits.data(), kFaceSize, kFaceSize);
+  int t = 0;
+  for (auto _ : state) {
+    SetPicturePixels(face, content.images.data());
+    if (!DrawHands(face, kPirrowBuild, content.hands, times[t].data())) {
+      state.SkipWithError("a time text the clock would not write");
+      break;
+    }
+    t = (t + 1) % kTimes;
+    benchmark::DoNotOptimize(bits.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(Redraw)->Unit(benchmark::kMicrosecond);
+
+// The same with the face image first read from the payload, as the clock's tick does.
+void TickRedraw(benchmark::State& state) {
+  std::vector<uint8_t> payload;
+  EncodePayload(SampleContent(kMaxImages), &payload);
+  DecodedPayload d;
+  if (DecodePayload(payload.data(), payload.size(), &d) != PayloadError::kNone) {
+    state.SkipWithError("the sample payload does not decode");
+    return;
+  }
+  const auto times = TimeTexts();
+  std::vector<uint32_t> image(kImageValues);
+  std::vector<uint32_t> bits(kFacePixels);
+  const PixelView face = BottomUpView(bits.data(), kFaceSize, kFaceSize);
+  int t = 0, k = 0;
+  for (auto _ : state) {
+    ReadFaceImage(payload.data(), payload.size(), d.imagesOffset, k, image.data());
+    SetPicturePixels(face, image.data());
+    DrawHands(face, kPirrowBuild, d.hands, times[t].data());
+    t = (t + 1) % kTimes;
+    k = (k + 1) % d.imageCount;
+    benchmark::DoNotOptimize(bits.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(TickRedraw)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tavimore
