@@ -1,0 +1,133 @@
+// Writes the generated seeds of the two fuzzers' corpora: usage
+//   fuzz_seeds PAYLOAD_DIR PICTURE_DIR
+//
+// A valid payload is at least one 25604-byte image block, too big to keep in the source
+// tree, so payloads are made here with the payload writer; PNG and BMP pictures are made
+// here too (stb_image_write's JPEG encoder shifts negative values, which UBSan stops, so
+// the JPEG seeds are kept in the source tree). Each seed reaches a different path of its
+// reader: good and damaged payloads, a whole clock file, strips of one and two faces,
+// with and without alpha, and a picture of the wrong size.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "editor/clock_builder.h"
+#include "payload/payload_format.h"
+#include "payload/payload_writer.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace {
+
+using namespace tavimore;
+
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+// Face images whose every pixel differs from its neighbours and from the same pixel of
+// the other faces, so a seed never collapses into a run of equal bytes.
+std::vector<uint32_t> Faces(int count) {
+  std::vector<uint32_t> images(static_cast<size_t>(count) * kImageValues, 0);
+  for (int k = 0; k < count; ++k)
+    for (int i = 0; i < kFacePixels; ++i)
+      images[static_cast<size_t>(k) * kImageValues + i] =
+          static_cast<uint32_t>((i % kFaceSize) * 3 + k) << 16 |
+          static_cast<uint32_t>(i / kFaceSize) << 8 | static_cast<uint32_t>((i * 7) & 0xFF);
+  return images;
+}
+
+PayloadContent Content(int images) {
+  PayloadContent c;
+  c.author = "\x83\x5e\x83\x94\x83\x42 Brenwick";  // katakana in code page 932, then ASCII
+  c.url = "https://tavimore.example/faces/";
+  c.mail = "faces@tavimore.example";
+  c.hands[kHour] = {0x000040, 75};
+  c.hands[kMinute] = {0x008000, 80};
+  c.hands[kSecond] = {0xC00000, 90};
+  c.images = Faces(images);
+  return c;
+}
+
+std::vector<uint8_t> Payload(const PayloadContent& content) {
+  std::vector<uint8_t> bytes;
+  EncodePayload(content, &bytes);
+  return bytes;
+}
+
+bool WritePayloadSeeds(const std::string& dir) {
+  const std::vector<uint8_t> one = Payload(Content(1));
+  std::vector<uint8_t> lastByteCut = one;
+  lastByteCut.pop_back();  // the reader's own zero byte stands in for it
+  PayloadContent bare = Content(2);
+  bare.author = bare.url = bare.mail = "";
+  // Texts and a hand block counting three images, with none behind it.
+  std::vector<uint8_t> noImages = Payload(Content(1));
+  noImages.resize(noImages.size() - kImageBlockBytes);
+  noImages[noImages.size() - kHandBlockBytes] = 3;
+
+  // A clock program as far as the reader cares: some code bytes and the build marker.
+  std::vector<uint8_t> program(4096, 0x90);
+  const char marker[] = "TavimoreClockBuild=Pirrow";  // with its zero byte
+  program.insert(program.begin() + 1000, marker, marker + sizeof(marker));
+  std::vector<uint8_t> clock;
+  BuildClockBytes(program, Content(1), &clock);
+
+  return WriteBytes(dir + "/one_image", one) && WriteBytes(dir + "/last_byte_cut", lastByteCut) &&
+         WriteBytes(dir + "/two_images_no_texts", Payload(bare)) &&
+         WriteBytes(dir + "/count_without_images", noImages) &&
+         WriteBytes(dir + "/program_only", program) && WriteBytes(dir + "/clock_file", clock);
+}
+
+// Top row first, `channels` bytes a pixel, as stb_image_write takes it.
+std::vector<uint8_t> Strip(int width, int height, int channels) {
+  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * channels);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < channels; ++c)
+        pixels[(static_cast<size_t>(y) * width + x) * channels + c] =
+            static_cast<uint8_t>(c == 0 ? x * 3 : c == 1 ? y : c == 2 ? x ^ y : 255 - x);
+  return pixels;
+}
+
+bool WritePictureSeeds(const std::string& dir) {
+  const auto rgb80 = Strip(kFaceSize, kFaceSize, 3);
+  const auto rgba160 = Strip(kFaceSize, 2 * kFaceSize, 4);
+  const auto grey80 = Strip(kFaceSize, kFaceSize, 1);
+  const auto rgb81 = Strip(kFaceSize + 1, kFaceSize, 3);
+  const int s = kFaceSize;
+  return stbi_write_png((dir + "/rgb_80x80.png").c_str(), s, s, 3, rgb80.data(), s * 3) &&
+         stbi_write_png((dir + "/rgba_80x160.png").c_str(), s, 2 * s, 4, rgba160.data(), s * 4) &&
+         stbi_write_png((dir + "/grey_80x80.png").c_str(), s, s, 1, grey80.data(), s) &&
+         stbi_write_bmp((dir + "/rgb_80x80.bmp").c_str(), s, s, 3, rgb80.data()) &&
+         stbi_write_bmp((dir + "/rgba_80x160.bmp").c_str(), s, 2 * s, 4, rgba160.data()) &&
+         stbi_write_bmp((dir + "/rgb_81x80.bmp").c_str(), s + 1, s, 3, rgb81.data());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: fuzz_seeds PAYLOAD_DIR PICTURE_DIR\n");
+    return 1;
+  }
+  if (!WritePayloadSeeds(argv[1]) || !WritePictureSeeds(argv[2])) {
+    std::fprintf(stderr, "fuzz_seeds: could not write the seeds\n");
+    return 1;
+  }
+  return 0;
+}
