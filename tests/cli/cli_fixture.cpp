@@ -26,8 +26,6 @@ extern char** environ;
 namespace tavimore_test {
 namespace {
 
-uint32_t Rgb(const uint8_t* p) { return uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2]; }
-
 void Append(void* context, void* data, int size) {
   auto* out = static_cast<Bytes*>(context);
   out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
@@ -40,9 +38,10 @@ std::string ReadText(const std::filesystem::path& path) {
 
 }  // namespace
 
-uint32_t Picture::At(int x, int y) const { return Rgb(&rgb[(size_t(y) * width + x) * 3]); }
-uint32_t Rgba::Rgb(int x, int y) const { return tavimore_test::Rgb(&pixels[(size_t(y) * width + x) * 4]); }
-uint8_t Rgba::Alpha(int x, int y) const { return pixels[(size_t(y) * width + x) * 4 + 3]; }
+uint32_t Image::Rgb(int x, int y) const {
+  const uint8_t* p = &bytes[(size_t(y) * width + x) * channels];
+  return uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+}
 
 // Red, green and blue differ from each other and from frame to frame, wrapping only after
 // 256 frames.
@@ -52,37 +51,38 @@ uint32_t FrameBackground(int frame) {
 }
 uint32_t FrameMarker(int frame) { return 0xF00000u | uint32_t(frame % 256) << 8 | 0x40; }
 
-Picture MakeStrip(int width, int height) {
-  Picture p{width, height, std::vector<uint8_t>(size_t(width) * height * 3)};
+Image MakeStrip(int width, int height) {
+  Image p{width, height, 3, std::vector<uint8_t>(size_t(width) * height * 3)};
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       const int frame = y / 80;
-      const bool marker = x < kMarkerSize && y % 80 < kMarkerSize;
+      const bool marker = x < 10 && y % 80 < 10;  // the top-left 10 x 10 pixels
       const uint32_t c = marker ? FrameMarker(frame) : FrameBackground(frame);
-      uint8_t* px = &p.rgb[(size_t(y) * width + x) * 3];
+      uint8_t* px = &p.bytes[(size_t(y) * width + x) * 3];
       px[0] = uint8_t(c >> 16), px[1] = uint8_t(c >> 8), px[2] = uint8_t(c);
     }
   return p;
 }
 
-Bytes EncodePng(const Picture& p) {
+Bytes EncodePng(const Image& p) {
   Bytes out;
-  stbi_write_png_to_func(Append, &out, p.width, p.height, 3, p.rgb.data(), p.width * 3);
+  stbi_write_png_to_func(Append, &out, p.width, p.height, 3, p.bytes.data(), p.width * 3);
   return out;
 }
 
-Bytes EncodeBmp(const Picture& p) {
+Bytes EncodeBmp(const Image& p) {
   Bytes out;
-  stbi_write_bmp_to_func(Append, &out, p.width, p.height, 3, p.rgb.data());
+  stbi_write_bmp_to_func(Append, &out, p.width, p.height, 3, p.bytes.data());
   return out;
 }
 
-bool DecodePng(const Bytes& png, Rgba* out) {
+bool DecodePicture(const Bytes& bytes, Image* out) {
   int channels = 0;
-  stbi_uc* px = stbi_load_from_memory(png.data(), int(png.size()), &out->width, &out->height,
-                                      &channels, 4);
+  stbi_uc* px = stbi_load_from_memory(bytes.data(), int(bytes.size()), &out->width,
+                                      &out->height, &channels, 4);
   if (!px) return false;
-  out->pixels.assign(px, px + size_t(out->width) * out->height * 4);
+  out->channels = 4;
+  out->bytes.assign(px, px + size_t(out->width) * out->height * 4);
   stbi_image_free(px);
   return true;
 }
@@ -105,8 +105,6 @@ void CliTest::SetUp() {
 }
 
 void CliTest::TearDown() { std::filesystem::remove_all(dir_); }
-
-std::string CliTest::Path(const std::string& name) const { return (dir_ / name).string(); }
 
 void CliTest::Write(const std::string& name, const Bytes& bytes) const {
   std::ofstream(dir_ / name, std::ios::binary)

@@ -22,30 +22,23 @@ struct RunResult {
   std::string out, err;
 };
 
-// An RGB picture, top row first.
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-  uint32_t At(int x, int y) const;  // 0xRRGGBB
-};
-
-// A decoded PNG, top row first.
-struct Rgba {
-  int width = 0, height = 0;
-  std::vector<uint8_t> pixels;
+// A picture, top row first, `channels` bytes a pixel: red, green, blue and maybe alpha.
+struct Image {
+  int width = 0, height = 0, channels = 3;
+  std::vector<uint8_t> bytes;
   uint32_t Rgb(int x, int y) const;  // 0xRRGGBB
-  uint8_t Alpha(int x, int y) const;
+  uint8_t Alpha(int x, int y) const { return bytes[(size_t(y) * width + x) * channels + 3]; }
 };
 
-constexpr int kMarkerSize = 10;
 uint32_t FrameBackground(int frame);  // 0xRRGGBB of frame `frame`, from 0
 uint32_t FrameMarker(int frame);
 
 // `width` x `height` pixels cut into 80-pixel-high frames drawn as described above.
-Picture MakeStrip(int width, int height);
-Bytes EncodePng(const Picture& picture);
-Bytes EncodeBmp(const Picture& picture);
-bool DecodePng(const Bytes& png, Rgba* out);
+Image MakeStrip(int width, int height);
+Bytes EncodePng(const Image& image);
+Bytes EncodeBmp(const Image& image);
+// Any picture stb_image reads (PNG, GIF, ...), as RGBA.
+bool DecodePicture(const Bytes& bytes, Image* out);
 
 // A stand-in for a clock program: `size` non-zero bytes carrying the build marker of
 // `build` (none when empty), so that zero-filling and cutting show.
@@ -56,7 +49,6 @@ class CliTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  std::string Path(const std::string& name) const;
   void Write(const std::string& name, const Bytes& bytes) const;
   Bytes Read(const std::string& name) const;
   bool Exists(const std::string& name) const;

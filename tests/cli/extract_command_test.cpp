@@ -12,14 +12,14 @@ TEST_F(ExtractTest, RoundTripGivesTheSameImageBlocks) {
   const RunResult r = Run({"extract", "a.exe", "--output", "strip2.png"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
 
-  Rgba strip;
-  ASSERT_TRUE(DecodePng(Read("strip2.png"), &strip));
+  Image strip;
+  ASSERT_TRUE(DecodePicture(Read("strip2.png"), &strip));
   ASSERT_EQ(strip.width, 80);
   ASSERT_EQ(strip.height, 240);
-  const Picture original = MakeStrip(80, 240);
+  const Image original = MakeStrip(80, 240);
   for (int y = 0; y < 240; ++y)
     for (int x = 0; x < 80; ++x)
-      ASSERT_EQ(strip.Rgb(x, y), original.At(x, y)) << "at " << x << ", " << y;
+      ASSERT_EQ(strip.Rgb(x, y), original.Rgb(x, y)) << "at " << x << ", " << y;
 
   ASSERT_EQ(Run({"build", "--definition", "def.prm", "--image", "strip2.png", "--output",
                  "b.exe"}).exitCode, 0);
