@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Test that a built clock with three distinct face images shows them in turn, one per
+# second: two screenshots s seconds apart show frames s apart (mod 3), and each shows
+# exactly what `tavimore render` draws with that frame.
+source "$(dirname "$0")/wine_lib.sh"
+begin_test "$1" cycle
+
+"$SCREEN_CHECK" strip "$WORK/strip.png" 3
+"$TAVIMORE" build --definition "$WIN64_BIN/Pirrow.exe" --image "$WORK/strip.png" \
+  --output "$WORK/oriclock.exe" --hour '#FF0000,60' --minute '#00FF00,85' --second '#0000FF,95' >/dev/null
+start_program "$WORK/oriclock.exe"
+window=$(wait_window "$APP" '^Pirrow$') || { check "the built clock shows a window" false; finish; exit 1; }
+
+# Samples a third of a second into each second, when the new face is surely drawn.
+seen=()
+for sample in 1 2 3 4 5; do
+  sleep_until_millisecond 330
+  if shown=$(shown_frame "$window" "$WORK/oriclock.exe" "0 1 2"); then seen+=("$shown"); fi
+done
+echo "seconds and frames seen: ${seen[*]}"
+check "every sample shows one of the three faces exactly" test "${#seen[@]}" -eq 5
+
+in_turn() {
+  local i previous current dt df
+  for ((i = 1; i < ${#seen[@]}; i++)); do
+    previous=${seen[i - 1]} current=${seen[i]}
+    dt=$((${current%:*} - ${previous%:*}))
+    df=$(((${current#*:} - ${previous#*:} + 3) % 3))
+    [ "$dt" -ge 1 ] && [ $((dt % 3)) -eq "$df" ] || return 1
+  done
+}
+check "the faces follow each other one per second" in_turn
+finish

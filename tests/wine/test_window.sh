@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Test the clock window as a person uses it: one clock per file, dragging, the pop-up
+# menu's version message and exit item, and Esc.
+source "$(dirname "$0")/wine_lib.sh"
+begin_test "$1" window
+
+mkdir -p "$WORK/a" "$WORK/b"
+cp "$WIN64_BIN/Varnet.exe" "$WORK/a/Varnet.exe"
+cp "$WIN64_BIN/Varnet.exe" "$WORK/b/Varnet.exe"
+
+# One clock per file: a second start of the same file ends by itself, silently, while the
+# same program in another folder is another clock.
+start_program "$WORK/a/Varnet.exe"
+first=$APP
+window=$(wait_window "$first" '^Varnet$' 82x82) || { check "the clock shows a window" false; finish; exit 1; }
+start_program "$WORK/a/Varnet.exe"
+second=$APP
+check "a second start of the same file ends" wait_exit "$second" 30
+check "... with exit code 0" test "${EXIT_CODE:-}" = 0
+check "... leaving one clock window" wait_window_count '^Varnet$' 82x82 1
+start_program "$WORK/b/Varnet.exe"
+other=$APP
+check "the same program from another folder shows its own clock" \
+  eval 'wait_window "$other" "^Varnet\$" 82x82 >/dev/null'
+check "... beside the first one" wait_window_count '^Varnet$' 82x82 2
+stop_program "$other"
+
+# Dragging with the left button moves the clock by the pointer's offset.
+read -r x y < <(window_position "$window")
+xdotool mousemove $((x + 30)) $((y + 45))
+xdotool mousedown 1
+for step in 1 2 3 4 5; do
+  xdotool mousemove $((x + 30 + 11 * step)) $((y + 45 - 7 * step))
+  sleep 0.05
+done
+xdotool mouseup 1
+xdotool mousemove 500 500  # away, so that no tooltip covers the clock
+sleep 0.3
+check "dragging by (+55, -35) moves the clock by (+55, -35)" \
+  test "$(window_position "$window")" = "$((x + 55)) $((y - 35))"
+sleep 0.3
+check "the moved clock still shows its face and outline" window_shows "$window" "$WIN64_BIN/Varnet.exe"
+
+# The menu's version item: a message box titled with the author, with the version text.
+stop_program "$first"
+PROGRAM_LOG=$WORK/msgbox.log start_program WINEDEBUG=-all,+msgbox "$WORK/a/Varnet.exe"
+clock=$APP
+window=$(wait_window "$clock" '^Varnet$' 82x82)
+choose_menu_item "$window" 3
+check "the version item opens a box titled Brenwick" \
+  eval 'wait_window "$clock" "^Brenwick\$" >/dev/null'
+check "... whose text is the version message" \
+  test "$(message_box_text "$WORK/msgbox.log")" = 'L"- Original Clock -\r\n\r\nver1.0.0"'
+xdotool key Return
+check "the box closes with Return" wait_window_gone "$clock" '^Brenwick$'
+check "the clock runs on after the box" kill -0 "$clock"
+choose_menu_item "$window" 4
+check "the exit item ends the clock" wait_exit "$clock" 10
+
+# Esc ends the clock once it has the keyboard, after a click on it.
+start_program "$WORK/a/Varnet.exe"
+clock=$APP
+window=$(wait_window "$clock" '^Varnet$' 82x82)
+read -r x y < <(window_position "$window")
+xdotool mousemove $((x + 40)) $((y + 40)) click 1
+sleep 0.3
+xdotool key Escape
+check "Esc ends the clock" wait_exit "$clock" 10
+finish

@@ -1,0 +1,240 @@
+# Shared by the Wine tests of the clock programs; sourced, not run.
+#
+# Each test has an X server of its own (Xvfb on the display it is given, black root
+# window, so pixels outside a clock's outline read #000000) and uses the Wine prefix that
+# prefix_setup.sh made, one test at a time. Everything a test starts is stopped by its
+# process id, and the prefix's wineserver with `wineserver -k`, when the test ends.
+#
+# Needs in the environment: CLOCK_TEST_ROOT (the folder holding prefix/), WIN64_BIN (the
+# 64-bit clock programs), TAVIMORE (the command line) and SCREEN_CHECK (the test helper).
+set -euo pipefail
+
+: "${CLOCK_TEST_ROOT:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}" "${SCREEN_CHECK:?}"
+WINE64=/usr/lib/wine/wine64
+export WINEPREFIX=$CLOCK_TEST_ROOT/prefix
+export WINEDEBUG=-all
+STARTED_PIDS=()
+XVFB_PID=
+PASSED=0
+FAILED=0
+
+# Reports one check: `check "what is checked" command...`.
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    PASSED=$((PASSED + 1))
+    echo "ok: $what"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAILED: $what"
+  fi
+}
+
+finish() {
+  echo "$PASSED passed, $FAILED failed"
+  [ "$FAILED" -eq 0 ]
+}
+
+stop_everything() {
+  local pid
+  for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wineserver -k 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+}
+
+# Starts the test's X server on display :$1 and a work folder of the test's own.
+begin_test() {
+  local display=$1 name=$2
+  [ -d "$WINEPREFIX" ] || { echo "no Wine prefix at $WINEPREFIX (prefix_setup.sh)"; exit 1; }
+  if [ -e "/tmp/.X$display-lock" ]; then
+    echo "display :$display is taken (/tmp/.X$display-lock)"
+    exit 1
+  fi
+  WORK=$CLOCK_TEST_ROOT/$name
+  rm -rf "$WORK"
+  mkdir -p "$WORK"
+  trap stop_everything EXIT
+  Xvfb ":$display" -screen 0 800x600x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=:$display
+  local i
+  for i in $(seq 200); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  echo "Xvfb did not start on :$display"
+  exit 1
+}
+
+# The text of the last message box program log $1 shows, as Wine's trace writes it (a
+# string literal with \r and \n escaped).
+message_box_text() {
+  sed -n 's/.*trace:msgbox:MSGBOX_OnInit \(L".*"\)$/\1/p' "$1" | tail -1
+}
+
+# Starts a Windows program in the background; its process id is left in APP. Variables
+# given before the program (NAME=value ...) go into its environment. Its error output (where
+# Wine writes the traces a test asks for with WINEDEBUG) goes to $PROGRAM_LOG when set.
+start_program() {
+  local assignments=()
+  while [[ $1 == *=* ]]; do
+    assignments+=("$1")
+    shift
+  done
+  env "${assignments[@]}" "$WINE64" "$@" 2>"${PROGRAM_LOG:-/dev/stderr}" &
+  APP=$!
+  STARTED_PIDS+=("$APP")
+}
+
+# Prints the visible window of process $1 whose title matches the anchored pattern $2
+# (any title when empty) and, when given, whose size is $3 ("WxH"); waits up to 30 s,
+# since a first start in a fresh server can be slow. Fails when none appears.
+wait_window() {
+  local pid=$1 pattern=${2:-} size=${3:-} i w
+  for i in $(seq 300); do
+    # --all: without it xdotool lists windows that meet any one of the conditions.
+    for w in $(xdotool search --all --onlyvisible --pid "$pid" ${pattern:+--name "$pattern"} 2>/dev/null); do
+      if [ -z "$size" ] || [ "$(window_size "$w")" = "$size" ]; then
+        echo "$w"
+        return 0
+      fi
+    done
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# "X Y" of window $1's top-left corner on the screen, and its size as "WxH". With no
+# window manager, Wine's X window is the whole window, and a clock has no frame.
+window_position() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$X $Y"
+}
+window_size() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 0
+  echo "${WIDTH}x$HEIGHT"
+}
+
+# Number of visible windows with title pattern $1 (anchored) and size $2.
+count_windows() {
+  local n=0 w
+  for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    [ "$(window_size "$w")" = "$2" ] && n=$((n + 1))
+  done
+  echo "$n"
+}
+
+# Waits up to 2 s until there are $3 visible windows titled $1 of size $2.
+wait_window_count() {
+  local i
+  for i in $(seq 40); do
+    [ "$(count_windows "$1" "$2")" = "$3" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Waits up to 5 s until process $1 has no visible window titled $2 (anchored).
+wait_window_gone() {
+  local i
+  for i in $(seq 100); do
+    xdotool search --all --onlyvisible --pid "$1" --name "$2" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Waits up to $2 seconds (default 10) for process $1 to end; its exit code goes to
+# EXIT_CODE.
+wait_exit() {
+  local pid=$1 limit=${2:-10} i
+  for i in $(seq $((limit * 20))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      EXIT_CODE=0
+      wait "$pid" 2>/dev/null || EXIT_CODE=$?
+      return 0
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+# Sleeps until the host clock is $1 milliseconds into a second (the next such moment).
+sleep_until_millisecond() {
+  local now=$(date +%N)
+  local ms=$((10#${now:0:3}))
+  local wait=$(((1000 + $1 - ms) % 1000))
+  [ "$wait" -lt 50 ] && wait=$((wait + 1000))
+  sleep "$((wait / 1000)).$(printf %03d $((wait % 1000)))"
+}
+
+# Ends program $1 and waits until its windows are gone from the screen too (an X window
+# can outlive its process for a moment, and would hide what comes after it).
+stop_program() {
+  local i
+  kill "$1" 2>/dev/null || true
+  wait_exit "$1" || true
+  for i in $(seq 100); do
+    [ -z "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null)" ] && return 0
+    sleep 0.05
+  done
+}
+
+screenshot() {
+  import -window root -depth 8 "PNG24:$1"
+}
+
+# Which face of program $2 (a clock file or program, drawn by `tavimore render`) clock
+# window $1 shows: one screenshot is compared with the pictures of each face image in $3
+# (a list such as "0 1 2") at the second of the screenshot. The second comes from the host
+# clock around the screenshot; a clock shows a new second within a tenth of a second, so
+# the second before counts as well. Prints "SECOND:FRAME" of the exact match; fails, with
+# the differences, when there is none.
+shown_frame() {
+  local window=$1 program=$2 frames=$3 shot=$WORK/shot.png t0 t1 t f x y out picture
+  local candidates=() labels=()
+  read -r x y < <(window_position "$window")
+  t0=$(date +%s)
+  screenshot "$shot"
+  t1=$(date +%s)
+  for t in $((t0 - 1)) $t0 $([ "$t1" != "$t0" ] && echo "$t1"); do
+    for f in $frames; do
+      picture=$WORK/expected-$(basename "$program")-$t-$f.png
+      [ -e "$picture" ] ||
+        "$TAVIMORE" render "$program" --time "$(date -d "@$t" +%T)" --frame "$f" \
+          --output "$picture" >/dev/null
+      candidates+=("$picture")
+      labels+=("$t:$f")
+    done
+  done
+  if out=$("$SCREEN_CHECK" compare "$shot" "$x" "$y" "${candidates[@]}"); then
+    echo "${labels[${out#match }]}"
+    return 0
+  fi
+  echo "$out" >&2
+  cp "$shot" "$WORK/mismatch-$(date +%s%N).png"
+  return 1
+}
+
+# Checks that clock window $1 shows program $2 with face image $3 (default 0).
+window_shows() {
+  shown_frame "$1" "$2" "${3:-0}" >/dev/null
+}
+
+# Opens the clock's pop-up menu with a right click on window $1 and chooses the item
+# `Down` presses below the top (separators are skipped).
+choose_menu_item() {
+  local window=$1 downs=$2 x y keys=()
+  read -r x y < <(window_position "$window")
+  xdotool mousemove $((x + 40)) $((y + 40)) click 3
+  sleep 0.5
+  for ((i = 0; i < downs; i++)); do keys+=(Down); done
+  xdotool key "${keys[@]}" Return
+}
