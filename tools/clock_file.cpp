@@ -17,6 +17,7 @@ int Damaged(const std::string& path, PayloadError error) {
 }  // namespace
 
 int ReadClockFile(const std::string& path, ClockFile* file) {
+  file->path = path;
   std::string error;
   if (!ReadWholeFile(std::filesystem::u8path(path), &file->bytes, &error))
     return Complain(kExitRefused, error);
@@ -32,7 +33,7 @@ int ReadClockSettings(const ClockFile& file, const ClockBuild& build, ClockSetti
   *settings = DefaultSettings(build);
   if (!file.hasPayload) return kExitDone;
   const PayloadError e = ApplyPayload(file.PayloadBytes(), file.PayloadSize(), settings);
-  return e == PayloadError::kNone ? kExitDone : Damaged("the clock file", e);
+  return e == PayloadError::kNone ? kExitDone : Damaged(file.path, e);
 }
 
 }  // namespace tavimore

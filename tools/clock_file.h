@@ -15,6 +15,7 @@
 namespace tavimore {
 
 struct ClockFile {
+  std::string path;  // as given, for messages
   std::vector<uint8_t> bytes;
   // The build whose marker stands in the program part (the first kPayloadOffset bytes),
   // or null.
