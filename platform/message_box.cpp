@@ -10,4 +10,12 @@ void ShowStop(HWND owner, const wchar_t* text, const wchar_t* title) {
   MessageBoxW(owner, text, title, MB_OK | MB_ICONSTOP);
 }
 
+void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title) {
+  MessageBoxW(owner, text, title, MB_OK | MB_ICONINFORMATION);
+}
+
+bool AskYesNo(HWND owner, const wchar_t* text, const wchar_t* title) {
+  return MessageBoxW(owner, text, title, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+}
+
 }  // namespace tavimore
