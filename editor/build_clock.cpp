@@ -1,0 +1,116 @@
+// BuildClock: F1 and the button "F1:作成". Writes "oriclock.exe" beside the editor: the
+// chosen definition's bytes brought to 55000, then the author's texts, the hands and the
+// face images. The texts are stored in the settings file first, whatever follows. The new
+// file replaces an old one only when it is complete; if it cannot be written, the user is
+// told why and the old file stays as it was.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/clock_builder.h"
+// windows.h names its own ReplaceFile (as ReplaceFileW); the builder's is meant here.
+#undef ReplaceFile
+#include "editor/file_replace.h"
+#include "editor/frm_edit.h"
+#include "payload/cp932.h"
+#include "payload/payload_writer.h"
+#include "platform/message_box.h"
+
+namespace tavimore {
+namespace {
+
+constexpr wchar_t kOutputName[] = L"oriclock.exe";
+
+// A clock reads its texts as code page 932 on every system, so they are written that way
+// whatever the system's own code page.
+std::string ClockText(const std::wstring& text) {
+  return Cp932FromUtf16(std::u16string(text.begin(), text.end()));
+}
+
+std::wstring WideFromUtf8(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+  return wide;
+}
+
+// An empty or unreadable definition cannot make a clock any more than a missing one.
+bool ReadDefinitionFile(const std::wstring& path, std::vector<uint8_t>* bytes) {
+  std::string error;
+  try {
+    return ReadDefinition(std::filesystem::path(path), bytes, &error);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+PayloadContent ContentOf(const FrmEdit& form) {
+  PayloadContent content;
+  content.author = ClockText(form.settings->userName);
+  content.url = ClockText(form.settings->userUrl);
+  content.mail = ClockText(form.settings->userMail);
+  for (int hand = 0; hand < kHandControls; ++hand)
+    content.hands[hand] = Hand{form.handColor[hand], HandLength(form, hand)};
+  // Without an accepted picture the clock gets one face: what the preview shows.
+  content.images = form.strip.empty() ? form.preview : form.strip;
+  return content;
+}
+
+bool WriteOutput(const std::wstring& path, const std::vector<uint8_t>& bytes,
+                 std::string* error) {
+  try {
+    return ReplaceFile(std::filesystem::path(path), bytes, error);
+  } catch (const std::exception& e) {
+    *error = e.what();
+    return false;
+  }
+}
+
+}  // namespace
+
+void BuildClock(FrmEdit& form) {
+  const LRESULT selected = SendMessageW(form.CMB, CB_GETCURSEL, 0, 0);
+  if (selected < 0 || static_cast<size_t>(selected) >= form.definitionFiles.size()) return;
+  const std::wstring definitionName = form.definitionFiles[static_cast<size_t>(selected)];
+
+  form.settings->userName = TextOf(form.FLD[0]);
+  form.settings->userUrl = TextOf(form.FLD[1]);
+  form.settings->userMail = TextOf(form.FLD[2]);
+  SaveSettings(*form.settings);
+
+  std::vector<uint8_t> definition;
+  if (!ReadDefinitionFile(form.folder + definitionName, &definition)) {
+    ShowStop(form.window, L"ファイル構成が正しくありません。", L"終了します");
+    CloseFrmEdit(form);
+    return;
+  }
+
+  const std::wstring output = form.folder + kOutputName;
+  const bool replacing = GetFileAttributesW(output.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (replacing &&
+      !AskYesNo(form.window, L"ファイルを上書きしますか？<oriclock.exe>", L"上書き確認"))
+    return;
+
+  std::vector<uint8_t> clock;
+  std::string error;
+  bool written = false;
+  if (!BuildClockBytes(definition, ContentOf(form), &clock))
+    error = "the face images do not make a clock (1 to 255 are needed)";
+  else
+    written = WriteOutput(output, clock, &error);
+  if (!written) {
+    std::wstring text = L"「oriclock.exe」を書き込めませんでした。";
+    if (replacing) text += L"\n前の「oriclock.exe」はそのまま残っています。";
+    text += L"\n\n" + WideFromUtf8(error);
+    ShowStop(form.window, text.c_str(), L"TavimoreEdit");
+  }
+  // The preview ends on the picture's first face, as after choosing it.
+  ShowPicture(form);
+}
+
+}  // namespace tavimore

@@ -1,0 +1,70 @@
+// SelectImage: the button "画像選択". The user chooses a picture strip; one 80 pixels wide
+// and a whole multiple of 80 pixels high (at most 255 squares) becomes AREA's picture and
+// its top square the preview. Any other file is refused with a message, leaving AREA
+// empty and the preview as it was.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/cls_dialog.h"
+#include "editor/file_replace.h"
+#include "editor/frm_edit.h"
+#include "editor/picture_strip.h"
+#include "payload/payload_format.h"
+#include "platform/message_box.h"
+
+namespace tavimore {
+namespace {
+
+constexpr wchar_t kSizeMessage[] = L"画像サイズは、横80px・縦80pxのみ倍数としてください。";
+constexpr wchar_t kSizeTitle[] = L"サイズエラー";
+constexpr wchar_t kFramesMessage[] =
+    L"画像のコマ数が多すぎます。\n縦は20400px（80px × 255コマ）までとしてください。";
+
+// Reads and decodes the file with the same decoder as the command line, so both cut the
+// same face images from it. A file that cannot be read counts as no picture.
+StripError ReadStrip(const std::wstring& path, PictureStrip* strip) {
+  std::vector<uint8_t> bytes;
+  std::string error;
+  try {
+    if (!ReadWholeFile(std::filesystem::path(path), &bytes, &error))
+      return StripError::kNotAPicture;
+  } catch (const std::exception&) {  // a name the library cannot convert for its message
+    return StripError::kNotAPicture;
+  }
+  return DecodePictureStrip(bytes.data(), bytes.size(), strip);
+}
+
+}  // namespace
+
+void SelectImage(FrmEdit& form) {
+  ClsDialog dialog;
+  dialog.selectTitle = L"画像を選択";
+  dialog.filterPattern = std::wstring(L"画像(*.bmp,*.jpg,*.gif)") + L'\0' + L"*.bmp;*.jpg;*.gif";
+  const OpenFileAnswer answer = FileName(dialog, form.window);
+  if (answer.outcome == DialogOutcome::kCancelled) return;
+  if (answer.outcome == DialogOutcome::kFailed) {
+    // Never a silent cancel: the user chose something the dialog could not hand over.
+    const std::wstring text = L"ファイルを選択できませんでした（ダイアログのエラー " +
+                              std::to_wstring(answer.error) + L"）。";
+    ShowStop(form.window, text.c_str(), dialog.selectTitle.c_str());
+    return;
+  }
+
+  PictureStrip strip;
+  const StripError error = ReadStrip(answer.path, &strip);
+  if (error == StripError::kNone) {
+    form.strip = std::move(strip.images);
+    form.preview.assign(form.strip.begin(), form.strip.begin() + kImageValues);
+    ShowPicture(form);
+    return;
+  }
+  ShowNotice(form.window, error == StripError::kTooManyFrames ? kFramesMessage : kSizeMessage,
+             kSizeTitle);
+  form.strip.clear();
+  ShowPicture(form);
+}
+
+}  // namespace tavimore
