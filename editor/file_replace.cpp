@@ -29,6 +29,11 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
 
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
                    std::string* error) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    *error = Describe(path, "is a folder", 0);
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *error = Describe(path, "cannot be opened for reading", errno);

@@ -80,6 +80,8 @@ TEST_F(FileTest, DefinitionsThatCannotMakeAClock) {
   EXPECT_NE(error.find("empty"), std::string::npos) << error;
   fs::create_directory(dir_ / "folder.prm");
   EXPECT_FALSE(ReadDefinition(dir_ / "folder.prm", &bytes, &error));
+  EXPECT_FALSE(ReadWholeFile(dir_, &bytes, &error));
+  EXPECT_NE(error.find("folder"), std::string::npos) << error;
   Write(dir_ / "good.prm", "MZ");
   EXPECT_TRUE(ReadDefinition(dir_ / "good.prm", &bytes, &error));
   EXPECT_EQ(bytes.size(), 2u);
