@@ -16,6 +16,7 @@
 #include "editor/frm_edit.h"
 #include "payload/cp932.h"
 #include "payload/payload_writer.h"
+#include "platform/long_path.h"
 #include "platform/message_box.h"
 
 namespace tavimore {
@@ -43,7 +44,7 @@ std::wstring WideFromUtf8(const std::string& text) {
 bool ReadDefinitionFile(const std::wstring& path, std::vector<uint8_t>* bytes) {
   std::string error;
   try {
-    return ReadDefinition(std::filesystem::path(path), bytes, &error);
+    return ReadDefinition(std::filesystem::path(ExtendedLengthPath(path)), bytes, &error);
   } catch (const std::exception&) {
     return false;
   }
@@ -64,7 +65,7 @@ PayloadContent ContentOf(const FrmEdit& form) {
 bool WriteOutput(const std::wstring& path, const std::vector<uint8_t>& bytes,
                  std::string* error) {
   try {
-    return ReplaceFile(std::filesystem::path(path), bytes, error);
+    return ReplaceFile(std::filesystem::path(ExtendedLengthPath(path)), bytes, error);
   } catch (const std::exception& e) {
     *error = e.what();
     return false;
@@ -91,7 +92,8 @@ void BuildClock(FrmEdit& form) {
   }
 
   const std::wstring output = form.folder + kOutputName;
-  const bool replacing = GetFileAttributesW(output.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool replacing =
+      GetFileAttributesW(ExtendedLengthPath(output).c_str()) != INVALID_FILE_ATTRIBUTES;
   if (replacing &&
       !AskYesNo(form.window, L"ファイルを上書きしますか？<oriclock.exe>", L"上書き確認"))
     return;

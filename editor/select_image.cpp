@@ -13,6 +13,7 @@
 #include "editor/frm_edit.h"
 #include "editor/picture_strip.h"
 #include "payload/payload_format.h"
+#include "platform/long_path.h"
 #include "platform/message_box.h"
 
 namespace tavimore {
@@ -29,7 +30,7 @@ StripError ReadStrip(const std::wstring& path, PictureStrip* strip) {
   std::vector<uint8_t> bytes;
   std::string error;
   try {
-    if (!ReadWholeFile(std::filesystem::path(path), &bytes, &error))
+    if (!ReadWholeFile(std::filesystem::path(ExtendedLengthPath(path)), &bytes, &error))
       return StripError::kNotAPicture;
   } catch (const std::exception&) {  // a name the library cannot convert for its message
     return StripError::kNotAPicture;
