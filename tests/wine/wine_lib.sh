@@ -91,19 +91,28 @@ start_program() {
 }
 
 # Prints the visible window of process $1 whose title matches the anchored pattern $2
-# (any title when empty) and, when given, whose size is $3 ("WxH"); waits up to 30 s,
-# since a first start in a fresh server can be slow. Fails when none appears.
+# (any title when empty) and, when given, whose size is $3 ("WxH"); fails when there is
+# none. Titles are compared as xdotool getwindowname reads them (_NET_WM_NAME, UTF-8), not
+# with `search --name`, which reads WM_NAME: in a locale without Japanese, Wine writes "?"
+# there.
+find_window() {
+  local pid=$1 pattern=${2:-} size=${3:-} w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    [ -z "$pattern" ] || [[ "$(xdotool getwindowname "$w" 2>/dev/null)" =~ $pattern ]] || continue
+    if [ -z "$size" ] || [ "$(window_size "$w")" = "$size" ]; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# find_window, waiting up to 30 s, since a first start in a fresh server can be slow.
 wait_window() {
-  local pid=$1 pattern=${2:-} size=${3:-} i w
+  local i
   for i in $(seq 300); do
-    # --all: without it xdotool lists windows that meet any one of the conditions.
-    for w in $(xdotool search --all --onlyvisible --pid "$pid" ${pattern:+--name "$pattern"} 2>/dev/null); do
-      if [ -z "$size" ] || [ "$(window_size "$w")" = "$size" ]; then
-        echo "$w"
-        return 0
-      fi
-    done
-    kill -0 "$pid" 2>/dev/null || return 1
+    find_window "$@" && return 0
+    kill -0 "$1" 2>/dev/null || return 1
     sleep 0.1
   done
   return 1
@@ -145,7 +154,7 @@ wait_window_count() {
 wait_window_gone() {
   local i
   for i in $(seq 100); do
-    xdotool search --all --onlyvisible --pid "$1" --name "$2" >/dev/null 2>&1 || return 0
+    find_window "$1" "$2" >/dev/null || return 0
     sleep 0.05
   done
   return 1
