@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "payload/payload_format.h"
 
@@ -75,6 +76,25 @@ bool JpegTablesFit(const uint8_t* bytes, size_t size) {
   return true;
 }
 
+// stb_image grows its buffer for a PNG's image data to what a data chunk's length says
+// before reading the chunk, so a file of a few hundred bytes could make it ask for 2 GB.
+// Every chunk before the end chunk that claims more bytes than the file has left would
+// fail the decoder anyway; such PNGs are refused before it allocates anything.
+bool PngChunksFit(const uint8_t* bytes, size_t size) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (size < sizeof kSignature || std::memcmp(bytes, kSignature, sizeof kSignature) != 0)
+    return true;
+  // A chunk: 4-byte big-endian length, 4-byte type, the data, a 4-byte checksum.
+  for (size_t p = sizeof kSignature; size - p >= 8;) {
+    if (std::memcmp(bytes + p + 4, "IEND", 4) == 0) return true;
+    const size_t length = static_cast<size_t>(bytes[p]) << 24 | bytes[p + 1] << 16 |
+                          bytes[p + 2] << 8 | bytes[p + 3];
+    if (length > size - p - 8 || size - p - 8 - length < 4) return false;
+    p += 12 + length;
+  }
+  return true;
+}
+
 }  // namespace
 
 void CutFaceImages(const uint8_t* rgba, int height, std::vector<uint32_t>* images) {
@@ -92,7 +112,8 @@ void CutFaceImages(const uint8_t* rgba, int height, std::vector<uint32_t>* image
 }
 
 StripError DecodePictureStrip(const uint8_t* bytes, size_t size, PictureStrip* out) {
-  if (size == 0 || size > INT_MAX || !JpegTablesFit(bytes, size)) return StripError::kNotAPicture;
+  if (size == 0 || size > INT_MAX || !JpegTablesFit(bytes, size) || !PngChunksFit(bytes, size))
+    return StripError::kNotAPicture;
   int w = 0, h = 0, channels = 0;
   const int n = static_cast<int>(size);
   if (!stbi_info_from_memory(bytes, n, &w, &h, &channels)) return StripError::kNotAPicture;
