@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Test the ten clock programs as files: each exists for 32-bit Windows (PE32, what we
+# ship) and 64-bit Windows (PE32+), is at most 32768 bytes including its face picture,
+# and so far below the 55000 bytes at which a built clock's payload begins; imports only
+# Windows' own DLLs; and carries the marker by which `tavimore` recognises its build.
+set -euo pipefail
+: "${WIN32_BIN:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}"
+
+# Every DLL a clock may import: all part of Windows itself.
+allowed='^(kernel32|user32|gdi32|comctl32|shell32|ole32|oleaut32|msvcrt)\.dll$'
+passed=0
+failed=0
+check() {
+  local what=$1
+  shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
+}
+
+imports_allowed() {
+  local dll bad=0
+  for dll in $(sed -n 's/^\tDLL Name: //p' <<<"$headers"); do
+    if ! [[ ${dll,,} =~ $allowed ]]; then
+      echo "  $1 imports $dll"
+      bad=1
+    fi
+  done
+  return $bad
+}
+
+for arch in win32 win64; do
+  if [ $arch = win32 ]; then
+    bin=$WIN32_BIN objdump=i686-w64-mingw32-objdump magic=010b
+  else
+    bin=$WIN64_BIN objdump=x86_64-w64-mingw32-objdump magic=020b
+  fi
+  for build in Varnet Ossimar Pirrow Quellet Damsole; do
+    exe=$bin/$build.exe
+    if [ ! -f "$exe" ]; then
+      check "$exe exists" false
+      continue
+    fi
+    size=$(stat -c %s "$exe")
+    echo "$arch $build.exe: $size bytes"
+    headers=$("$objdump" -p "$exe")
+    check "$exe is a Windows GUI program of its kind" \
+      eval 'grep -Eq "^Magic\s+$magic" <<<"$headers" && grep -Eq "^Subsystem\s+00000002" <<<"$headers"'
+    check "$exe is at most 32768 bytes ($size)" test "$size" -le 32768
+    check "$exe leaves room below the payload offset 55000 ($size)" test "$size" -lt 55000
+    check "$exe imports only Windows' own DLLs" imports_allowed "$exe"
+    check "$exe is recognised as $build" \
+      eval 'grep -q "\"build\": *\"$build\"" <<<"$("$TAVIMORE" inspect "$exe")"'
+  done
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
