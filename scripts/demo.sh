@@ -19,4 +19,11 @@ tavimore=build/native/bin/tavimore
   --hour "#FFF4C0,55" --minute "#FFFFFF,80" --second "#FF6060,90"
 "$tavimore" inspect build/demo/oriclock.exe
 "$tavimore" render build/demo/oriclock.exe --time "$(date +%H:%M:%S)" --output build/demo/face.png
-echo "demo: build/demo/oriclock.exe and build/demo/face.png"
+# The same clock for 64-bit Windows, which Wine runs here: shown on the display, or, without
+# one, as a screenshot from a private X server.
+mkdir -p build/demo/win64
+"$tavimore" build --definition build/win64/bin/Pirrow.exe --image samples/moon.png \
+  --output build/demo/win64/oriclock.exe --force --name "月の時計" \
+  --hour "#FFF4C0,55" --minute "#FFFFFF,80" --second "#FF6060,90"
+bash scripts/show_clock.sh build/demo/win64/oriclock.exe build/demo/screen.png
+echo "demo: build/demo/oriclock.exe and build/demo/face.png (and, without a display, build/demo/screen.png)"
