@@ -109,7 +109,7 @@ void BuildClock(FrmEdit& form) {
     std::wstring text = L"「oriclock.exe」を書き込めませんでした。";
     if (replacing) text += L"\n前の「oriclock.exe」はそのまま残っています。";
     text += L"\n\n" + WideFromUtf8(error);
-    ShowStop(form.window, text.c_str(), L"TavimoreEdit");
+    ShowStop(form.window, text.c_str(), L"書き込みエラー");
   }
   // The preview ends on the picture's first face, as after choosing it.
   ShowPicture(form);

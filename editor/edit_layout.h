@@ -1,6 +1,7 @@
 // The controls of the editor window, in tab order, with their places in client pixels (the
 // window's design resolution of 15 twips per pixel). Creating them in this order makes it
-// their tab order, since the dialog keys walk the child windows in creation order.
+// their tab order, since the dialog keys walk the child windows in creation order (labels,
+// which never take the focus, are moved under the other controls afterwards).
 #pragma once
 
 namespace tavimore {

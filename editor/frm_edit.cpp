@@ -108,6 +108,23 @@ void FitComboHeight(HWND combo, int height) {
   }
 }
 
+// Labels lie on the window's surface, under every control that is a window of its own, and
+// never take the focus, so their place in the stacking order leaves the tab order alone.
+// Where the layout overlaps them by a pixel, the bordered ones lie over the plain captions
+// (the row titles reach into the read-outs' left border) and the scroll bars over the
+// read-outs' right border. Each call puts its label at the very bottom, so the last is lowest.
+void LayLabelsUnderControls(FrmEdit& form) {
+  const auto bottom = [](HWND label) {
+    SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
+  for (HWND readout : form.DSP) bottom(readout);
+  for (HWND swatch : form.COL) bottom(swatch);
+  for (int i = 0; i < kLayoutCount; ++i)
+    if (kEditLayout[i].kind == ControlKind::kHeading) bottom(form.LBL[kEditLayout[i].index]);
+  for (int i = 0; i < kLayoutCount; ++i)
+    if (kEditLayout[i].kind == ControlKind::kCaption) bottom(form.LBL[kEditLayout[i].index]);
+}
+
 bool CreateControls(FrmEdit& form) {
   for (int i = 0; i < kLayoutCount; ++i) {
     const ControlPlace& p = kEditLayout[i];
@@ -116,6 +133,7 @@ bool CreateControls(FrmEdit& form) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
     Keep(form, p, control);
   }
+  LayLabelsUnderControls(form);
   FitComboHeight(form.CMB, PlaceOf(GetDlgCtrlID(form.CMB)).height);
   // No length limit: the field takes as much text as the system allows.
   for (HWND field : form.FLD) SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
