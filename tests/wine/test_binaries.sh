@@ -2,9 +2,16 @@
 # Test the ten clock programs as files: each exists for 32-bit Windows (PE32, what we
 # ship) and 64-bit Windows (PE32+), is at most 32768 bytes including its face picture,
 # and so far below the 55000 bytes at which a built clock's payload begins; imports only
-# Windows' own DLLs; and carries the marker by which `tavimore` recognises its build.
+# Windows' own DLLs; has its version resource but no manifest; and carries the marker by
+# which `tavimore` recognises its build.
 set -euo pipefail
 : "${WIN32_BIN:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}"
+
+# A clock carries a version resource (type 16) and nothing else: in particular no manifest
+# (type 24), which would be where a program declares itself aware of screen scaling.
+resource_types() {
+  sed -nE 's/^[0-9a-f]+   Entry: ID: 0x0*([0-9a-f]+),.*/\1/p' <<<"$headers" | tr '\n' ' '
+}
 
 # Every DLL a clock may import: all part of Windows itself.
 allowed='^(kernel32|user32|gdi32|comctl32|shell32|ole32|oleaut32|msvcrt)\.dll$'
@@ -47,6 +54,8 @@ for arch in win32 win64; do
     check "$exe is at most 32768 bytes ($size)" test "$size" -le 32768
     check "$exe leaves room below the payload offset 55000 ($size)" test "$size" -lt 55000
     check "$exe imports only Windows' own DLLs" imports_allowed "$exe"
+    check "$exe has a version resource and no manifest ($(resource_types))" \
+      test "$(resource_types)" = "10 "
     check "$exe is recognised as $build" \
       eval 'grep -q "\"build\": *\"$build\"" <<<"$("$TAVIMORE" inspect "$exe")"'
   done
