@@ -94,17 +94,22 @@ void Keep(FrmEdit& form, const ControlPlace& p, HWND control) {
 }
 
 // The closed drop-down list takes its height from its font; make it the laid-out one. The
-// item height read back and the one set need not count the same pixels (they differ by
-// two under Wine), so correct until the outer height is right.
+// item height read back and the one set need not count the same pixels (under Wine they
+// differ by two), so the request is corrected by what the outer height shows.
 void FitComboHeight(HWND combo, int height) {
-  for (int attempt = 0; attempt < 4; ++attempt) {
+  const auto shownHeight = [combo] {
     RECT shown;
     GetWindowRect(combo, &shown);
-    const int difference = height - (shown.bottom - shown.top);
+    return static_cast<int>(shown.bottom - shown.top);
+  };
+  const LRESULT item = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  if (item == CB_ERR) return;
+  LRESULT request = item + height - shownHeight();
+  for (int attempt = 0; attempt < 4 && request > 0; ++attempt) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
+    const int difference = height - shownHeight();
     if (difference == 0) return;
-    const LRESULT item = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (item == CB_ERR || item + difference <= 0) return;
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + difference);
+    request += difference;
   }
 }
 

@@ -257,7 +257,8 @@ def check_screen_against_table(win, shot, preview=None, swatches=INITIAL_COLOURS
         elif kind in ("field", "combo"):
             check(mean(e["top"]) < fb - 40 and mean(e["left"]) < fb - 40,
                   "%s: no sunken border" % where)
-            inner = win.client_pixel(shot, x + w // 2, y + 2)  # above the text
+            # White inside, right of the text and left of a drop-down button.
+            inner = win.client_pixel(shot, x + w - (5 if kind == "field" else 24), y + h // 2)
             check(brightness(inner) > 250, "%s: not white inside (%s)" % (where, inner))
         elif kind == "button":
             check(mean(e["top"]) > mean(e["bottom"]) + 60, "%s: not raised (top/bottom)" % where)

@@ -205,7 +205,8 @@ class Session:
             if window:
                 return window
             if process is not None and process.poll() is not None:
-                raise TestFailure("the program ended before a window titled %r appeared" % title)
+                raise TestFailure("the program ended (exit code %s) before a window titled %r "
+                                  "appeared" % (process.returncode, title))
             time.sleep(0.05)
         raise TestFailure("no window titled %r appeared within %d s" % (title, timeout))
 
