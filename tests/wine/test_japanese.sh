@@ -2,19 +2,23 @@
 # Test that a clock built with a Japanese author name shows that name, in a Japanese
 # locale (the system code page 932) and in the default one alike: the clock reads its
 # texts as code page 932 whatever the system's own code page. The name is read back from
-# the title of the version message.
+# the title of the version message. The clock lies in a folder with a Japanese name, which
+# the clock reaches only through the wide file calls, in the default locale above all.
 source "$(dirname "$0")/wine_lib.sh"
 begin_test "$1" japanese
 
 # This machine has no Japanese locale installed; a private one serves as well.
-localedef -i ja_JP -f UTF-8 "$WORK/locale/ja_JP.UTF-8" 2>/dev/null || true
+mkdir -p "$WORK/locale"
+localedef -i ja_JP -f UTF-8 "$WORK/locale/ja_JP.UTF-8"
 japanese=(LOCPATH="$WORK/locale" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
-default=(LC_ALL=C)
+default=(LC_ALL=C.UTF-8)  # the machine's own; Wine needs UTF-8 to read the folder's name
 
 name='山田時計ｶﾅ'
+clock_file="$WORK/時計の フォルダ/oriclock.exe"
+mkdir -p "$(dirname "$clock_file")"
 "$SCREEN_CHECK" strip "$WORK/strip.png" 1
 "$TAVIMORE" build --definition "$WIN64_BIN/Damsole.exe" --image "$WORK/strip.png" \
-  --output "$WORK/oriclock.exe" --name "$name" >/dev/null
+  --output "$clock_file" --name "$name" >/dev/null
 
 # The system code page Wine gives its programs in the environment $@.
 code_page() {
@@ -33,13 +37,13 @@ for locale in japanese default; do
   else
     check "$locale locale: programs see another code page ($page)" test "$page" != 932
   fi
-  start_program "${environment[@]}" "$WORK/oriclock.exe"
+  start_program "${environment[@]}" "$clock_file"
   clock=$APP
   if ! window=$(wait_window "$clock" '^Damsole$' 82x82); then
     check "$locale locale: the clock starts" false
     continue
   fi
-  check "$locale locale: the clock shows its face" window_shows "$window" "$WORK/oriclock.exe"
+  check "$locale locale: the clock shows its face" window_shows "$window" "$clock_file"
   # For a person to look at: the tooltip with the name and the locale's weekday.
   read -r x y < <(window_position "$window")
   xdotool mousemove $((x + 18)) $((y + 18))
