@@ -10,6 +10,7 @@ source "$(dirname "$0")/clock_wine_lib.sh"
 rm -f "$BENCH/oriclock.exe"
 "$ROOT/build/native/bin/tavimore" build --definition "$ROOT/build/win64/bin/Varnet.exe" \
   --image "$BENCH/strip255.png" --output "$BENCH/oriclock.exe" >/dev/null
+wineserver -w  # the server that made the prefix ends first
 wineserver -p  # a persistent server, as a desktop session has one
 
 start_ms() {
