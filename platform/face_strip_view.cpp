@@ -58,6 +58,10 @@ LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole box
+    case WM_GETDLGCODE:
+      // Arrow keys and characters come here and do nothing, rather than moving the focus:
+      // a picture box reacts to no key. Tab still walks on.
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
       // A picture box takes the focus when clicked, as it does with Tab.
       SetFocus(view);
