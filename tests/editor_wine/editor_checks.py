@@ -278,6 +278,15 @@ def check_screen_against_table(win, shot, preview=None, swatches=INITIAL_COLOURS
         elif kind == "scrollbar":
             value = int((lengths or INITIAL_LENGTHS)["DSP" + name[-1]][:-1])
             check_scroll_thumb(win, shot, name, value)
+    # Japanese glyphs, not the hollow boxes a font without them shows: the one-character
+    # labels have strokes inside their text's bounding box.
+    for name in ("LBL4", "LBL9"):
+        box = text_box(win, shot, PLACE[name], inset=0)
+        check(box is not None and box[2] - box[0] >= 6, "%s: no glyph (%s)" % (name, box))
+        inside = [brightness(win.client_pixel(shot, i, j)) < 100
+                  for j in range(box[1] + 2, box[3] - 1) for i in range(box[0] + 2, box[2] - 1)]
+        check(sum(inside) > len(inside) * 0.1,
+              "%s: the character is drawn as an empty box (font without Japanese)" % name)
     # The preview: a flat one-pixel border round an 80 x 80 face.
     x, y, w, h = PLACE["Pic"]
     e = edges(win, shot, PLACE["Pic"])

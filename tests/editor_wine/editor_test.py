@@ -243,6 +243,13 @@ def scenario_build(sc):
     s.key("Home")
     check(win.refresh().text("DSP2") == "1%", "Home shows %r" % win.text("DSP2"))
     s.key("End")
+    check(win.refresh().text("DSP2") == "100%", "End shows %r" % win.text("DSP2"))
+    # Dragging the thumb to either end shows 1% and 100% as well.
+    bar = win.control("LongLine2")["rect"]
+    for end, want in ((bar[0] - 20, "1%"), (bar[0] + bar[2] + 20, "100%")):
+        drag_thumb(win, "LongLine2", end)
+        check(win.refresh().text("DSP2") == want, "the thumb dragged to %d shows %r" % (
+            end, win.text("DSP2")))
     win.refresh()
     lengths = {"DSP0": win.text("DSP0"), "DSP1": win.text("DSP1"), "DSP2": win.text("DSP2")}
     check(lengths == {"DSP0": "72%", "DSP1": "82%", "DSP2": "100%"}, "read-outs %s" % lengths)
@@ -285,11 +292,14 @@ def scenario_build(sc):
     time.sleep(0.5)
     check(open(sc.output(), "rb").read() == built and os.stat(sc.output()).st_mtime_ns
           == before.st_mtime_ns, "No changed oriclock.exe")
-    # Yes replaces it with the new build.
+    # Yes replaces it with the new build. Tabbing into the name selects all of it, so the
+    # new name typed replaces the old one.
     new_name = "abc"
-    win.click("FLD0")
-    s.key("End", "shift+Home", "Delete")
+    win.click("FLD1")
+    s.key("shift+Tab")
     s.type_text(new_name)
+    check(win.refresh().text("FLD0") == new_name, "typing into the focused name gave %r" %
+          win.text("FLD0"))
     s.key("F1")
     sc.message_box("上書き確認", editor)
     sc.answer("上書き確認", ["y"], editor)
@@ -316,6 +326,21 @@ def scenario_build(sc):
           "fields after a restart: %r" % [win.text(n) for n in ("FLD0", "FLD1", "FLD2")])
     sc.close_with(editor, "Escape")
     sc.log("settings read back; Esc closes")
+
+
+def drag_thumb(win, name, to_x):
+    """Drags a scroll bar's thumb with the mouse to client x `to_x` (beyond an end is fine)."""
+    s = win.session
+    centre, _ = ec.thumb_centre(win, s.screenshot(), name)
+    x, y, w, h = win.control(name)["rect"]
+    ox, oy = win.origin
+    s.xdotool("mousemove", ox + int(centre), oy + y + h // 2)
+    s.xdotool("mousedown", 1)
+    for step in range(1, 6):
+        s.xdotool("mousemove", ox + int(centre + (to_x - centre) * step / 5), oy + y + h // 2)
+        time.sleep(0.05)
+    s.xdotool("mouseup", 1)
+    time.sleep(0.2)
 
 
 def count_colour(session, window, colour):
