@@ -112,7 +112,7 @@ def write_png(path, picture):
         f.write(chunk(b"IEND", b""))
 
 
-def write_bmp(path, picture):
+def bmp_bytes(picture):
     """A 24-bit uncompressed Windows bitmap (what every picture program on Windows opens),
     rows from the bottom up, each padded to a multiple of 4 bytes; alpha is dropped."""
     stride = (picture.width * 3 + 3) // 4 * 4
@@ -125,11 +125,10 @@ def write_bmp(path, picture):
     info_size = 40  # BITMAPINFOHEADER
     offset = 14 + info_size  # after BITMAPFILEHEADER and the info header
     pixels_per_metre = 2835  # 72 dots per inch, what most programs assume
-    with open(path, "wb") as f:
-        f.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset))
-        f.write(struct.pack("<IiiHHIIiiII", info_size, picture.width, picture.height, 1, 24,
-                            0, len(pixels), pixels_per_metre, pixels_per_metre, 0, 0))
-        f.write(pixels)
+    return (struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) +
+            struct.pack("<IiiHHIIiiII", info_size, picture.width, picture.height, 1, 24,
+                        0, len(pixels), pixels_per_metre, pixels_per_metre, 0, 0) +
+            bytes(pixels))
 
 
 def scaled(picture, factor):

@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Makes the release zips from the Windows build trees:
+
+    package.py --dist DIST [--win32 BIN] [--win64 BIN]
+
+writes DIST/tavimore-<version>-win32.zip (and -win64.zip), each holding one folder
+tavimore-<version>-<arch>/ with the editor, its five .prm definitions, the five clocks ready
+to run, tavimore.exe, the three sample strips as BMP, the Japanese read-me and the licences.
+
+Choices a Windows user meets:
+- The sample strips go in as 24-bit BMP, not PNG: the editor's open-file dialog lists
+  *.bmp, *.jpg and *.gif, and BMP keeps every pixel of the PNG strips.
+- The read-me is UTF-8 with a byte order mark and CRLF line ends: with the mark, Notepad
+  opens it as UTF-8 on every Windows (Japanese or not, old or new), where Shift-JIS reads
+  only on Japanese Windows; without CRLF, the Notepad of Windows 7 and 8 runs it into one line.
+- File names are stored as UTF-8 with the zip's UTF-8 flag (general purpose bit 11), which
+  Windows' own zip folders, 7-Zip and unzip honour, so the Japanese name arrives intact.
+- The same inputs give the same zip bytes: entries in a fixed order, every time stamp that
+  of the last commit (or SOURCE_DATE_EPOCH), no owner or permission fields.
+- tavimore.exe is stripped of its symbol table (half its size); the other programs are
+  already built stripped and go in byte for byte.
+"""
+import argparse
+import os
+import re
+import subprocess
+import sys
+import time
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import pictures  # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILDS = ["Varnet", "Ossimar", "Pirrow", "Quellet", "Damsole"]
+SAMPLES = ["moon", "sakura", "sunset"]
+README_NAME = "はじめにお読みください.txt"
+STRIP = {"win32": "i686-w64-mingw32-strip", "win64": "x86_64-w64-mingw32-strip"}
+UTF8_BOM = b"\xef\xbb\xbf"
+# The zip's "made by" system is Unix (3), whose permission bits go in the top half of the
+# external attributes. Made by MS-DOS (0) would look more Windows-like, but then Info-ZIP's
+# unzip converts the names from an MS-DOS code page and ignores the UTF-8 flag.
+MADE_BY_UNIX = 3
+PROGRAM_MODE = 0o100755  # a regular file anyone may read and run
+FILE_MODE = 0o100644
+# The earliest time a zip's MS-DOS date can hold.
+ZIP_EPOCH = 315532800  # 1980-01-01 00:00:00 UTC
+
+
+def version():
+    text = open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8").read()
+    return re.search(r"project\(Tavimore VERSION ([0-9.]+)", text).group(1)
+
+
+def timestamp():
+    """SOURCE_DATE_EPOCH, else the time of the last commit, else the zip epoch."""
+    value = os.environ.get("SOURCE_DATE_EPOCH")
+    if not value:
+        result = subprocess.run(["git", "-C", ROOT, "log", "-1", "--format=%ct"],
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                universal_newlines=True)
+        value = result.stdout.strip() if result.returncode == 0 else ""
+    seconds = max(int(value) if value else ZIP_EPOCH, ZIP_EPOCH)
+    return time.gmtime(seconds)[:6]
+
+
+def windows_text(path, bom=False):
+    """A text file of the repository as Windows programs expect it: CRLF line ends."""
+    text = open(path, "rb").read().replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
+    return (UTF8_BOM if bom else b"") + text
+
+
+def stripped(exe, arch, work):
+    out = os.path.join(work, "tavimore-%s.exe" % arch)
+    subprocess.run([STRIP[arch], "-o", out, exe], check=True)
+    data = open(out, "rb").read()
+    os.remove(out)
+    return data
+
+
+def contents(bin_dir, arch, work):
+    """(name in the folder, bytes) in the order they go into the zip."""
+    def program(name):
+        path = os.path.join(bin_dir, name)
+        if not os.path.isfile(path):
+            raise SystemExit("package: %s is missing (build the %s preset first)" % (path, arch))
+        return open(path, "rb").read()
+
+    files = [(README_NAME, windows_text(os.path.join(ROOT, "package", "readme-ja.txt"), bom=True)),
+             ("LICENSE.txt", windows_text(os.path.join(ROOT, "LICENSE"))),
+             ("THIRD-PARTY-NOTICES.txt",
+              windows_text(os.path.join(ROOT, "package", "third-party-notices.txt"))),
+             ("TavimoreEdit.exe", program("TavimoreEdit.exe"))]
+    # The definitions are the clock programs themselves, under the name the editor lists.
+    files += [(b + ".prm", program(b + ".exe")) for b in BUILDS]
+    files += [(b + ".exe", program(b + ".exe")) for b in BUILDS]
+    program("tavimore.exe")
+    files.append(("tavimore.exe", stripped(os.path.join(bin_dir, "tavimore.exe"), arch, work)))
+    for sample in SAMPLES:
+        strip = pictures.read_png(os.path.join(ROOT, "samples", sample + ".png"))
+        files.append((sample + ".bmp", pictures.bmp_bytes(strip)))
+    return files
+
+
+def write_zip(path, folder, files, date_time):
+    partial = path + ".partial"
+    with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED) as z:
+        for name, data in files:
+            info = zipfile.ZipInfo(folder + "/" + name, date_time)
+            info.create_system = MADE_BY_UNIX
+            mode = PROGRAM_MODE if name.endswith(".exe") else FILE_MODE
+            info.external_attr = mode << 16
+            info.compress_type = zipfile.ZIP_DEFLATED
+            z.writestr(info, data, compresslevel=9)
+    os.replace(partial, path)  # a zip that is there is complete
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Makes the release zips.")
+    parser.add_argument("--dist", default=os.path.join(ROOT, "dist"))
+    parser.add_argument("--win32", default=os.path.join(ROOT, "build", "win32", "bin"))
+    parser.add_argument("--win64", default=os.path.join(ROOT, "build", "win64", "bin"))
+    args = parser.parse_args()
+    os.makedirs(args.dist, exist_ok=True)
+    date_time = timestamp()
+    for arch, bin_dir in (("win32", args.win32), ("win64", args.win64)):
+        folder = "tavimore-%s-%s" % (version(), arch)
+        files = contents(bin_dir, arch, args.dist)
+        path = os.path.join(args.dist, folder + ".zip")
+        write_zip(path, folder, files, date_time)
+        print("package: %s (%d bytes, %d files)" % (path, os.path.getsize(path), len(files)))
+
+
+if __name__ == "__main__":
+    main()

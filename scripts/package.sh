@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Makes the release: dist/tavimore-<version>-win32.zip (what we ship) and -win64.zip, from
+# the Windows build trees (see scripts/package.py for what goes in and why).
+#
+#   scripts/package.sh [--no-build] [DIST_DIR]
+#
+# Builds the win32 and win64 presets first unless --no-build; DIST_DIR defaults to dist/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=1
+if [ "${1:-}" = "--no-build" ]; then
+  build=0
+  shift
+fi
+dist=${1:-$root/dist}
+
+if [ "$build" = 1 ]; then
+  for preset in win32 win64; do
+    (cd "$root" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j 2 >/dev/null)
+  done
+fi
+python3 "$root/scripts/package.py" --dist "$dist" \
+  --win32 "$root/build/win32/bin" --win64 "$root/build/win64/bin"
