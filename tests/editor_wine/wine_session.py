@@ -149,8 +149,13 @@ class Session:
 
     # -- processes ---------------------------------------------------------------------
     def start(self, exe, *args):
+        """Starts a Windows program; what Wine says on its way goes to a log beside the test's
+        files, named after the process."""
+        log = open(os.path.join(self.folder, "wine-%d.log" % len(self.processes)), "wb")
         process = subprocess.Popen([WINE, exe] + list(args), env=self.env, cwd=os.path.dirname(exe),
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   stdout=log, stderr=subprocess.STDOUT)
+        log.close()
+        process.log = log.name
         self.processes.append(process)
         return process
 
@@ -205,8 +210,9 @@ class Session:
             if window:
                 return window
             if process is not None and process.poll() is not None:
+                said = open(process.log, "rb").read().decode("utf-8", "replace")[-2000:]
                 raise TestFailure("the program ended (exit code %s) before a window titled %r "
-                                  "appeared" % (process.returncode, title))
+                                  "appeared; Wine said: %s" % (process.returncode, title, said))
             time.sleep(0.05)
         raise TestFailure("no window titled %r appeared within %d s" % (title, timeout))
 
