@@ -23,6 +23,7 @@ Choices a Windows user meets:
 import argparse
 import os
 import re
+import struct
 import subprocess
 import sys
 import time
@@ -70,9 +71,20 @@ def windows_text(path, bom=False):
     return (UTF8_BOM if bom else b"") + text
 
 
+def link_time(exe):
+    """The time stamp the linker wrote into a PE file's header (at the offset stored at
+    0x3C, after the 4-byte signature and two 2-byte fields)."""
+    data = open(exe, "rb").read(4096)
+    header = struct.unpack_from("<I", data, 0x3C)[0]
+    return struct.unpack_from("<I", data, header + 8)[0]
+
+
 def stripped(exe, arch, work):
+    """The program without its symbol table. The 32-bit strip stamps the file with the
+    current time unless SOURCE_DATE_EPOCH says otherwise; it keeps the linker's time."""
     out = os.path.join(work, "tavimore-%s.exe" % arch)
-    subprocess.run([STRIP[arch], "-o", out, exe], check=True)
+    env = dict(os.environ, SOURCE_DATE_EPOCH=str(link_time(exe)))
+    subprocess.run([STRIP[arch], "-o", out, exe], check=True, env=env)
     data = open(out, "rb").read()
     os.remove(out)
     return data
