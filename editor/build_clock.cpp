@@ -72,6 +72,19 @@ bool WriteOutput(const std::wstring& path, const std::vector<uint8_t>& bytes,
   }
 }
 
+// The likely cause of a failed write in the user's words, where it can be told; the
+// builder's own reason follows it.
+std::wstring FailureHint(const std::wstring& folder, const std::wstring& output, size_t bytes) {
+  const DWORD attributes = GetFileAttributesW(ExtendedLengthPath(output).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return L"同じ名前のフォルダーがあります。\n";
+  ULARGE_INTEGER available;
+  if (GetDiskFreeSpaceExW(ExtendedLengthPath(folder).c_str(), &available, nullptr, nullptr) &&
+      available.QuadPart < bytes)
+    return L"ディスクの空き容量が足りません。\n";
+  return std::wstring();
+}
+
 }  // namespace
 
 void BuildClock(FrmEdit& form) {
@@ -108,7 +121,7 @@ void BuildClock(FrmEdit& form) {
   if (!written) {
     std::wstring text = L"「oriclock.exe」を書き込めませんでした。";
     if (replacing) text += L"\n前の「oriclock.exe」はそのまま残っています。";
-    text += L"\n\n" + WideFromUtf8(error);
+    text += L"\n\n" + FailureHint(form.folder, output, clock.size()) + WideFromUtf8(error);
     ShowStop(form.window, text.c_str(), L"書き込みエラー");
   }
   // The preview ends on the picture's first face, as after choosing it.

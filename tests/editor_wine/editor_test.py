@@ -512,8 +512,8 @@ def scenario_unwritable_output(sc):
     sc.message_box("上書き確認", editor)
     sc.answer("上書き確認", ["y"], editor)
     text = sc.message_box("書き込みエラー", editor)
-    check("oriclock.exe" in text and "書き込めませんでした" in text and "folder" in text,
-          "error message %r" % text)
+    check("oriclock.exe" in text and "書き込めませんでした" in text and
+          "同じ名前のフォルダーがあります" in text, "error message %r" % text)
     sc.answer("書き込みエラー", ["Return"], editor)
     check(os.path.isdir(sc.output()) and open(os.path.join(sc.output(), "inside", "keep.txt")).read()
           == "kept", "the folder named oriclock.exe was changed")
@@ -556,7 +556,8 @@ def check_full_disk(sc):
         sc.message_box("上書き確認", editor)
         sc.answer("上書き確認", ["y"], editor)
         text = sc.message_box("書き込みエラー", editor)
-        check("oriclock.exe" in text and "書き込めませんでした" in text, "message %r" % text)
+        check("oriclock.exe" in text and "書き込めませんでした" in text and
+              "空き容量が足りません" in text, "message %r" % text)
         sc.answer("書き込みエラー", ["Return"], editor)
         check(open(os.path.join(mount, "oriclock.exe"), "rb").read() == old,
               "the old clock was changed by the failed build")
