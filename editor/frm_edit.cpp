@@ -331,9 +331,11 @@ bool CreateFrmEdit(HINSTANCE instance, const std::wstring& folder, EditorSetting
 }
 
 bool PreviewMessage(FrmEdit& form, const MSG& message) {
-  if (message.message != WM_KEYDOWN || !form.window) return false;
+  // With Alt held the keys arrive as system keys; the window's keys ignore the shift state.
+  if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) || !form.window)
+    return false;
   if (message.hwnd != form.window && !IsChild(form.window, message.hwnd)) return false;
-  if (message.wParam == VK_RETURN) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
     for (HWND field : form.FLD) {
       if (message.hwnd != field) continue;
       // On to the next control, as Tab would go; the Enter itself goes nowhere, so it
