@@ -29,6 +29,7 @@ import sys
 import time
 import zipfile
 
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pictures  # noqa: E402
 
