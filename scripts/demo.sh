@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# The main job on a fresh Debian machine: builds everything, makes a clock from the bundled
-# moon strip with tavimore, and renders its face at the current time. Results go to
-# build/demo/: oriclock.exe (a 32-bit Windows clock) and face.png.
+# The main job on a fresh Debian machine: builds everything, makes the release zips, makes a
+# clock from the bundled animated moon strip (eight face pictures) with tavimore, renders its
+# face, and runs it under Wine:
+#   - with a display (DISPLAY set and reachable), the clock starts there and keeps running;
+#   - without one, it runs in a private X server, and a screenshot and an animated GIF of
+#     ten seconds of it are saved.
+# Results: dist/tavimore-<version>-win32.zip and -win64.zip; under build/demo/: oriclock.exe
+# (the 32-bit clock, what a Windows user would get), face.png, win64/oriclock.exe (the clock
+# Wine runs here) and, without a display, screen.png and clock.gif.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +17,8 @@ for preset in win32 win64 native; do
   cmake --build --preset "$preset" -j "$(nproc)"
 done
 
+bash scripts/package.sh --no-build
+
 mkdir -p build/demo
 tavimore=build/native/bin/tavimore
 "$tavimore" build --definition build/win32/bin/Pirrow.exe --image samples/moon.png \
@@ -19,11 +27,19 @@ tavimore=build/native/bin/tavimore
   --hour "#FFF4C0,55" --minute "#FFFFFF,80" --second "#FF6060,90"
 "$tavimore" inspect build/demo/oriclock.exe
 "$tavimore" render build/demo/oriclock.exe --time "$(date +%H:%M:%S)" --output build/demo/face.png
-# The same clock for 64-bit Windows, which Wine runs here: shown on the display, or, without
-# one, as a screenshot from a private X server.
+# The same clock for 64-bit Windows, which Wine runs here.
 mkdir -p build/demo/win64
 "$tavimore" build --definition build/win64/bin/Pirrow.exe --image samples/moon.png \
-  --output build/demo/win64/oriclock.exe --force --name "月の時計" \
+  --output build/demo/win64/oriclock.exe --force \
+  --name "月の時計" --url "https://tavimore.example/" --mail "clock@tavimore.example" \
   --hour "#FFF4C0,55" --minute "#FFFFFF,80" --second "#FF6060,90"
-bash scripts/show_clock.sh build/demo/win64/oriclock.exe build/demo/screen.png
-echo "demo: build/demo/oriclock.exe and build/demo/face.png (and, without a display, build/demo/screen.png)"
+
+if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+  bash scripts/show_clock.sh build/demo/win64/oriclock.exe
+  shown="the clock runs on $DISPLAY"
+else
+  rm -f build/demo/screen.png build/demo/clock.gif
+  bash scripts/record_clock.sh build/demo/win64/oriclock.exe build/demo
+  shown="build/demo/screen.png, build/demo/clock.gif"
+fi
+echo "demo: dist/*.zip, build/demo/oriclock.exe, build/demo/face.png; $shown"
