@@ -11,25 +11,19 @@
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #include <stb_image.h>
-#include <stb_image_write.h>
 #pragma GCC diagnostic pop
+
+#include "tools/picture_encode.h"
 
 extern char** environ;
 
 namespace tavimore_test {
 namespace {
-
-void Append(void* context, void* data, int size) {
-  auto* out = static_cast<Bytes*>(context);
-  out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
-}
 
 std::string ReadText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -64,17 +58,9 @@ Image MakeStrip(int width, int height) {
   return p;
 }
 
-Bytes EncodePng(const Image& p) {
-  Bytes out;
-  stbi_write_png_to_func(Append, &out, p.width, p.height, 3, p.bytes.data(), p.width * 3);
-  return out;
-}
+Bytes EncodePng(const Image& p) { return tavimore::EncodePng(p.bytes.data(), p.width, p.height, p.channels); }
 
-Bytes EncodeBmp(const Image& p) {
-  Bytes out;
-  stbi_write_bmp_to_func(Append, &out, p.width, p.height, 3, p.bytes.data());
-  return out;
-}
+Bytes EncodeBmp(const Image& p) { return tavimore::EncodeBmp(p.bytes.data(), p.width, p.height, p.channels); }
 
 bool DecodePicture(const Bytes& bytes, Image* out) {
   int channels = 0;

@@ -16,18 +16,7 @@
 #include "editor/clock_builder.h"
 #include "payload/payload_format.h"
 #include "payload/payload_writer.h"
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#endif
-#include <stb_image_write.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+#include "tools/picture_encode.h"
 
 namespace {
 
@@ -93,7 +82,7 @@ bool WritePayloadSeeds(const std::string& dir) {
          WriteBytes(dir + "/program_only", program) && WriteBytes(dir + "/clock_file", clock);
 }
 
-// Top row first, `channels` bytes a pixel, as stb_image_write takes it.
+// Top row first, `channels` bytes a pixel.
 std::vector<uint8_t> Strip(int width, int height, int channels) {
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * channels);
   for (int y = 0; y < height; ++y)
@@ -110,12 +99,12 @@ bool WritePictureSeeds(const std::string& dir) {
   const auto grey80 = Strip(kFaceSize, kFaceSize, 1);
   const auto rgb81 = Strip(kFaceSize + 1, kFaceSize, 3);
   const int s = kFaceSize;
-  return stbi_write_png((dir + "/rgb_80x80.png").c_str(), s, s, 3, rgb80.data(), s * 3) &&
-         stbi_write_png((dir + "/rgba_80x160.png").c_str(), s, 2 * s, 4, rgba160.data(), s * 4) &&
-         stbi_write_png((dir + "/grey_80x80.png").c_str(), s, s, 1, grey80.data(), s) &&
-         stbi_write_bmp((dir + "/rgb_80x80.bmp").c_str(), s, s, 3, rgb80.data()) &&
-         stbi_write_bmp((dir + "/rgba_80x160.bmp").c_str(), s, 2 * s, 4, rgba160.data()) &&
-         stbi_write_bmp((dir + "/rgb_81x80.bmp").c_str(), s + 1, s, 3, rgb81.data());
+  return WriteBytes(dir + "/rgb_80x80.png", EncodePng(rgb80.data(), s, s, 3)) &&
+         WriteBytes(dir + "/rgba_80x160.png", EncodePng(rgba160.data(), s, 2 * s, 4)) &&
+         WriteBytes(dir + "/grey_80x80.png", EncodePng(grey80.data(), s, s, 1)) &&
+         WriteBytes(dir + "/rgb_80x80.bmp", EncodeBmp(rgb80.data(), s, s, 3)) &&
+         WriteBytes(dir + "/rgba_80x160.bmp", EncodeBmp(rgba160.data(), s, 2 * s, 4)) &&
+         WriteBytes(dir + "/rgb_81x80.bmp", EncodeBmp(rgb81.data(), s + 1, s, 3));
 }
 
 }  // namespace

@@ -1,24 +1,8 @@
 #include "test_pictures.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
+#include "tools/picture_encode.h"
 
 namespace tavimore::test {
-namespace {
-
-void Append(void* context, void* data, int size) {
-  auto* out = static_cast<std::vector<uint8_t>*>(context);
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  out->insert(out->end(), bytes, bytes + size);
-}
-
-}  // namespace
 
 uint32_t MarkedPixel(int k, int x, int y) {
   if (x == 0 && y == 0) return 0x00FA0580;
@@ -42,15 +26,11 @@ Rgba MarkedStrip(int frames) {
 }
 
 std::vector<uint8_t> EncodePng(const Rgba& p) {
-  std::vector<uint8_t> out;
-  stbi_write_png_to_func(Append, &out, p.width, p.height, 4, p.pixels.data(), p.width * 4);
-  return out;
+  return tavimore::EncodePng(p.pixels.data(), p.width, p.height, 4);
 }
 
 std::vector<uint8_t> EncodeBmp(const Rgba& p) {
-  std::vector<uint8_t> out;
-  stbi_write_bmp_to_func(Append, &out, p.width, p.height, 4, p.pixels.data());
-  return out;
+  return tavimore::EncodeBmp(p.pixels.data(), p.width, p.height, 4);
 }
 
 }  // namespace tavimore::test
