@@ -25,6 +25,16 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
   }
 }
 
+// The C library's file calls report why a write failed (errno), which streams do not; on
+// Windows the wide form takes any folder name.
+std::FILE* OpenForWriting(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return _wfopen(path.c_str(), L"wb");
+#else
+  return std::fopen(path.c_str(), "wb");
+#endif
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
@@ -62,21 +72,21 @@ bool ReplaceFile(const std::filesystem::path& target, const std::vector<uint8_t>
     return false;
   }
   const std::filesystem::path temp = TemporaryBeside(target);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      *error = Describe(temp, "cannot be created", errno);
-      return false;
-    }
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();  // a full disk may only show when the last bytes go out
-    if (out.fail()) {
-      const int err = errno;
-      std::filesystem::remove(temp, ec);
-      *error = Describe(temp, "could not be written completely", err);
-      return false;
-    }
+  std::FILE* out = OpenForWriting(temp);
+  if (!out) {
+    *error = Describe(temp, "cannot be created", errno);
+    return false;
+  }
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+  int err = errno;
+  // A full disk may only show when the last bytes go out, at the close.
+  const bool closed = std::fclose(out) == 0;
+  if (!written || !closed) {
+    if (written) err = errno;
+    std::filesystem::remove(temp, ec);
+    *error = Describe(temp, "could not be written completely", err);
+    return false;
   }
   std::filesystem::rename(temp, target, ec);
   if (ec) {
