@@ -13,43 +13,23 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 output=$(realpath -m "${1:-$root/docs/editor.png}")
 bin=$root/build/win64/bin
-wine64=/usr/lib/wine/wine64
 [ -f "$bin/TavimoreEdit.exe" ] || { echo "make_editor_screenshot: build the win64 preset first" >&2; exit 1; }
 
-display=180
-while [ -e "/tmp/.X$display-lock" ]; do
-  display=$((display + 1))
-  [ "$display" -le 189 ] || { echo "make_editor_screenshot: displays :180 to :189 are all taken" >&2; exit 1; }
-done
-work=$(mktemp -d /tmp/tavimore-editor-shot-XXXXXX)
-app=$work/TavimoreEdit
+source "$root/scripts/private_wine.sh"
+private_wine_start editor-shot 180 189 640x480x24 -br
+app=$private_work/TavimoreEdit
 mkdir -p "$app"
 
 # Wine reports code page 932 and Japanese dialog texts only with a Japanese locale, which
 # the machine need not have: a private one serves.
-mkdir -p "$work/locale"
-localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8"
-japanese=(env LOCPATH="$work/locale" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
-export DISPLAY=:$display WINEPREFIX=$work/prefix WINEDEBUG=-all
-
-Xvfb "$DISPLAY" -screen 0 640x480x24 -br -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-editor=
-cleanup() {
-  [ -z "$editor" ] || kill "$editor" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-until xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done
+mkdir -p "$private_work/locale"
+localedef -i ja_JP -f UTF-8 "$private_work/locale/ja_JP.UTF-8"
+japanese=(env LOCPATH="$private_work/locale" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
 
 echo "make_editor_screenshot: a new Wine prefix on $DISPLAY (takes a few seconds)"
-"${japanese[@]}" "$wine64" wineboot -i >/dev/null 2>&1
-# No window manager: Wine draws the frame itself. The machine has no "MS UI Gothic", the
-# font Japanese dialogs ask for; IPAGothic stands in, or the labels would be boxes.
-"${japanese[@]}" "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+private_wine_boot "${japanese[@]}"
+# The machine has no "MS UI Gothic", the font Japanese dialogs ask for; IPAGothic stands
+# in, or the labels would be boxes.
 "${japanese[@]}" "$wine64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ \
   /d IPAGothic /f >/dev/null 2>&1
 
@@ -70,6 +50,7 @@ EOF
 
 (cd "$app" && exec "${japanese[@]}" "$wine64" TavimoreEdit.exe >/dev/null 2>&1) &
 editor=$!
+private_wine_pids+=("$editor")
 window=
 for _ in $(seq 300); do
   window=$(xdotool search --onlyvisible --name '^TavimoreEdit$' 2>/dev/null | head -1) && [ -n "$window" ] && break

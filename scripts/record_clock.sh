@@ -12,44 +12,19 @@
 set -euo pipefail
 clock=$(realpath "$1")
 output=$(realpath -m "$2")
-wine64=/usr/lib/wine/wine64
 seconds=10
 mkdir -p "$output"
 
-display=180
-while [ -e "/tmp/.X$display-lock" ]; do
-  display=$((display + 1))
-  [ "$display" -le 189 ] || { echo "record_clock: displays :180 to :189 are all taken" >&2; exit 1; }
-done
-work=$(mktemp -d /tmp/tavimore-record-XXXXXX)
-export DISPLAY=:$display WINEPREFIX=$work/prefix WINEDEBUG=-all
+source "$(dirname "$0")/private_wine.sh"
 # A white root window: around the clock's outline the screen shows it.
-Xvfb "$DISPLAY" -screen 0 320x240x24 -wr -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=
-cleanup() {
-  [ -z "$app" ] || kill "$app" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-until xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done
-
+private_wine_start record-clock 180 189 320x240x24 -wr
 echo "record_clock: no display; a private one on $DISPLAY with a new Wine prefix (a few seconds)"
-"$wine64" wineboot -i >/dev/null 2>&1
-"$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+private_wine_boot
 "$wine64" "$clock" >/dev/null 2>&1 &
 app=$!
+private_wine_pids+=("$app")
 xdotool mousemove 0 0  # away from the clock, where its tooltip would cover it
-window=
-for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -1) && [ -n "$window" ] && break
-  kill -0 "$app" 2>/dev/null || { echo "record_clock: the clock ended at once" >&2; exit 1; }
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "record_clock: no clock window appeared" >&2; exit 1; }
+window=$(private_wine_window "$app") || { echo "record_clock: no clock window appeared" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
 crop=${WIDTH}x${HEIGHT}+$X+$Y
 
@@ -63,7 +38,7 @@ next_half_second
 import -window root "PNG24:$output/screen.png"
 for i in $(seq -w 1 "$seconds"); do
   [ "$i" = 01 ] || next_half_second
-  import -window root -crop "$crop" +repage "PNG24:$work/frame-$i.png"
+  import -window root -crop "$crop" +repage "PNG24:$private_work/frame-$i.png"
 done
-convert -delay 100 -loop 0 "$work"/frame-*.png "$output/clock.gif"
+convert -delay 100 -loop 0 "$private_work"/frame-*.png "$output/clock.gif"
 echo "record_clock: $output/screen.png and $output/clock.gif ($seconds s of the clock's ${WIDTH}x$HEIGHT window)"
