@@ -12,10 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-for preset in win32 win64 native; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)"
-done
+bash scripts/build.sh win32 win64 native
 
 bash scripts/package.sh --no-build
 

@@ -16,11 +16,7 @@ if [ "${1:-}" = "--no-build" ]; then
 fi
 output=${1:-$root/docs}
 
-if [ "$build" = 1 ]; then
-  for preset in native win32; do
-    (cd "$root" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j 2 >/dev/null)
-  done
-fi
+[ "$build" = 0 ] || bash "$root/scripts/build.sh" --quiet native win32
 tavimore=${TAVIMORE:-$root/build/native/bin/tavimore}
 clocks=${CLOCK_BIN:-$root/build/win32/bin}
 for program in "$tavimore" "$clocks/Pirrow.exe"; do

@@ -14,10 +14,6 @@ if [ "${1:-}" = "--no-build" ]; then
 fi
 dist=${1:-$root/dist}
 
-if [ "$build" = 1 ]; then
-  for preset in win32 win64; do
-    (cd "$root" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j 2 >/dev/null)
-  done
-fi
+[ "$build" = 0 ] || bash "$root/scripts/build.sh" --quiet win32 win64
 python3 "$root/scripts/package.py" --dist "$dist" \
   --win32 "$root/build/win32/bin" --win64 "$root/build/win64/bin"

@@ -6,13 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-jobs=$(nproc)
-
 # The Windows programs first: the native tests drive them under Wine and check their sizes.
-for preset in win32 win64 native sanitize; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
-done
+bash scripts/build.sh win32 win64 native sanitize
 
 ctest --test-dir build/native --output-on-failure -LE wine
 # The Windows programs under Wine in a private X server. A test that fails runs once more:
