@@ -31,8 +31,7 @@ int ReadClockFile(const std::string& path, ClockFile* file) {
 
 int ReadClockSettings(const ClockFile& file, const ClockBuild& build, ClockSettings* settings) {
   *settings = DefaultSettings(build);
-  if (!file.hasPayload) return kExitDone;
-  const PayloadError e = ApplyPayload(file.PayloadBytes(), file.PayloadSize(), settings);
+  const PayloadError e = ApplyClockFile(file.bytes.data(), file.bytes.size(), settings);
   return e == PayloadError::kNone ? kExitDone : Damaged(file.path, e);
 }
 
