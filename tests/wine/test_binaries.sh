@@ -15,13 +15,7 @@ resource_types() {
 
 # Every DLL a clock may import: all part of Windows itself.
 allowed='^(kernel32|user32|gdi32|comctl32|shell32|ole32|oleaut32|msvcrt)\.dll$'
-passed=0
-failed=0
-check() {
-  local what=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/check_lib.sh"
 
 imports_allowed() {
   local dll bad=0
@@ -60,5 +54,4 @@ for arch in win32 win64; do
       eval 'grep -q "\"build\": *\"$build\"" <<<"$("$TAVIMORE" inspect "$exe")"'
   done
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -5,13 +5,7 @@
 set -euo pipefail
 : "${SCREEN_CHECK:?}"
 builds=$(cd "$(dirname "$0")/../../clock/builds" && pwd)
-passed=0
-failed=0
-check() {
-  local what=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/check_lib.sh"
 
 for entry in Varnet:256 Ossimar:64 Pirrow:32; do
   build=${entry%:*} limit=${entry#*:}
@@ -24,5 +18,4 @@ for entry in Varnet:256 Ossimar:64 Pirrow:32; do
   check "$build's include holds the GIF's bytes" \
     eval 'python3 -c "import re,sys; sys.stdout.buffer.write(bytes(int(h, 16) for h in re.findall(r\"0x([0-9A-F]{2})\", open(sys.argv[1]).read())))" "$builds/${build}_face.inc" | cmp -s - "$gif"'
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -8,6 +8,7 @@
 # Needs in the environment: CLOCK_TEST_ROOT (the folder holding prefix/), WIN64_BIN (the
 # 64-bit clock programs), TAVIMORE (the command line) and SCREEN_CHECK (the test helper).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
 
 : "${CLOCK_TEST_ROOT:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}" "${SCREEN_CHECK:?}"
 WINE64=/usr/lib/wine/wine64
@@ -15,27 +16,6 @@ export WINEPREFIX=$CLOCK_TEST_ROOT/prefix
 export WINEDEBUG=-all
 STARTED_PIDS=()
 XVFB_PID=
-PASSED=0
-FAILED=0
-
-# Reports one check: `check "what is checked" command...`.
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    PASSED=$((PASSED + 1))
-    echo "ok: $what"
-  else
-    FAILED=$((FAILED + 1))
-    echo "FAILED: $what"
-  fi
-}
-
-finish() {
-  echo "$PASSED passed, $FAILED failed"
-  [ "$FAILED" -eq 0 ]
-}
-
 stop_everything() {
   local pid
   for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
