@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "bench/sample_clock.h"
-#include "editor/clock_builder.h"
+#include "core/clock_builder.h"
 
 namespace tavimore {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "bench/sample_clock.h"
-#include "payload/payload_reader.h"
+#include "core/payload_reader.h"
 
 namespace tavimore {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "bench/sample_clock.h"
-#include "clock/clock_face.h"
-#include "payload/payload_reader.h"
+#include "core/clock_face.h"
+#include "core/payload_reader.h"
 
 namespace tavimore {
 namespace {

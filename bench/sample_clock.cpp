@@ -1,6 +1,6 @@
 #include "bench/sample_clock.h"
 
-#include "clock/clock_build.h"
+#include "core/clock_build.h"
 
 namespace tavimore {
 

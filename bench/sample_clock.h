@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "payload/payload_writer.h"
+#include "core/payload_writer.h"
 
 namespace tavimore {
 

@@ -7,7 +7,7 @@
 // and environment prepared by the runtime.
 #include <windows.h>
 
-#include "clock/build_marker.h"
+#include "core/build_marker.h"
 #include "clock/clock_program.h"
 #include "clock/clock_window.h"
 #include "platform/message_box.h"

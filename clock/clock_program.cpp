@@ -1,6 +1,6 @@
 #include "clock/clock_program.h"
 
-#include "clock/menu_address.h"
+#include "core/menu_address.h"
 #include "platform/cp932_text.h"
 #include "platform/file_tail.h"
 #include "platform/module_path.h"

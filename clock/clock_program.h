@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "clock/clock_build.h"
-#include "clock/clock_settings.h"
+#include "core/clock_build.h"
+#include "core/clock_settings.h"
 #include "platform/heap_block.h"
 
 namespace tavimore {

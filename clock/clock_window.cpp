@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "clock/clock_face.h"
+#include "core/clock_face.h"
 #include "platform/face_surface.h"
 #include "platform/local_time.h"
 #include "platform/message_box.h"

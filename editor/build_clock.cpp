@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/clock_builder.h"
+#include "core/clock_builder.h"
 // windows.h names its own ReplaceFile (as ReplaceFileW); the builder's is meant here.
 #undef ReplaceFile
-#include "editor/file_replace.h"
+#include "core/file_replace.h"
 #include "editor/frm_edit.h"
-#include "payload/cp932.h"
-#include "payload/payload_writer.h"
+#include "core/cp932.h"
+#include "core/payload_writer.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
 

@@ -3,7 +3,7 @@
 #include "editor/cls_dialog.h"
 #include "editor/definition_files.h"
 #include "editor/edit_layout.h"
-#include "payload/payload_format.h"
+#include "core/payload_format.h"
 #include "platform/face_strip_view.h"
 #include "platform/message_box.h"
 #include "platform/ui_font.h"

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "editor/cls_dialog.h"
-#include "editor/file_replace.h"
+#include "core/file_replace.h"
 #include "editor/frm_edit.h"
-#include "editor/picture_strip.h"
-#include "payload/payload_format.h"
+#include "core/picture_strip.h"
+#include "core/payload_format.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
 

@@ -1,6 +1,6 @@
 #include "platform/face_strip_view.h"
 
-#include "payload/payload_format.h"
+#include "core/payload_format.h"
 
 namespace tavimore {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "clock/pixel_view.h"
+#include "core/pixel_view.h"
 
 namespace tavimore {
 

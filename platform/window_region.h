@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "clock/clock_build.h"
+#include "core/clock_build.h"
 
 namespace tavimore {
 

@@ -12,10 +12,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include "editor/clock_builder.h"
-#include "editor/file_replace.h"
-#include "editor/picture_strip.h"
-#include "payload/cp932.h"
+#include "core/clock_builder.h"
+#include "core/file_replace.h"
+#include "core/picture_strip.h"
+#include "core/cp932.h"
 #include "tools/commands.h"
 
 namespace tavimore {

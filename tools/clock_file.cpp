@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "clock/build_list.h"
-#include "editor/file_replace.h"
+#include "core/build_list.h"
+#include "core/file_replace.h"
 #include "tools/commands.h"
 
 namespace tavimore {

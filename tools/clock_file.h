@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "clock/clock_build.h"
-#include "clock/clock_settings.h"
-#include "payload/payload_reader.h"
+#include "core/clock_build.h"
+#include "core/clock_settings.h"
+#include "core/payload_reader.h"
 
 namespace tavimore {
 

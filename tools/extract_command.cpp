@@ -8,7 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "clock/pixel_view.h"
+#include "core/pixel_view.h"
 #include "tools/clock_file.h"
 #include "tools/commands.h"
 #include "tools/png_file.h"

@@ -12,7 +12,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "payload/cp932.h"
+#include "core/cp932.h"
 #include "tools/clock_file.h"
 #include "tools/commands.h"
 

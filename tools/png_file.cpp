@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "editor/file_replace.h"
+#include "core/file_replace.h"
 #include "tools/commands.h"
 #include "tools/picture_encode.h"
 

@@ -8,9 +8,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "clock/build_list.h"
-#include "clock/clock_face.h"
-#include "editor/picture_strip.h"
+#include "core/build_list.h"
+#include "core/clock_face.h"
+#include "core/picture_strip.h"
 #include "tools/clock_file.h"
 #include "tools/commands.h"
 #include "tools/png_file.h"

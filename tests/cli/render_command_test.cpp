@@ -1,7 +1,7 @@
 // tavimore render: checked by properties of the picture, not against a stored one: the
 // hands where the time puts them, the face image beneath, the outline in the alpha.
 #include "cli_fixture.h"
-#include "clock/build_list.h"
+#include "core/build_list.h"
 
 namespace tavimore_test {
 namespace {

@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
-#include "clock/build_list.h"
-#include "clock/clock_settings.h"
-#include "payload/cp932.h"
-#include "payload/payload_reader.h"
+#include "core/build_list.h"
+#include "core/clock_settings.h"
+#include "core/cp932.h"
+#include "core/payload_reader.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "editor/picture_strip.h"
-#include "payload/payload_format.h"
+#include "core/picture_strip.h"
+#include "core/payload_format.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/clock_builder.h"
-#include "payload/payload_format.h"
-#include "payload/payload_writer.h"
+#include "core/clock_builder.h"
+#include "core/payload_format.h"
+#include "core/payload_writer.h"
 #include "tools/picture_encode.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/clock_builder.h"
-#include "editor/file_replace.h"
+#include "core/clock_builder.h"
+#include "core/file_replace.h"
 
 namespace tavimore {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "clock/clock_face.h"
-#include "clock/outline.h"
+#include "core/clock_face.h"
+#include "core/outline.h"
 
 namespace tavimore {
 namespace {

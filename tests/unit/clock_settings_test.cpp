@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "clock/build_list.h"
-#include "clock/clock_settings.h"
-#include "payload/payload_writer.h"
+#include "core/build_list.h"
+#include "core/clock_settings.h"
+#include "core/payload_writer.h"
 
 namespace tavimore {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "payload/cp932.h"
+#include "core/cp932.h"
 
 namespace tavimore {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "clock/hand_geometry.h"
+#include "core/hand_geometry.h"
 
 namespace tavimore {
 namespace {

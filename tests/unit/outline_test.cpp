@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "clock/outline.h"
+#include "core/outline.h"
 
 namespace tavimore {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "payload/payload_reader.h"
-#include "payload/payload_writer.h"
+#include "core/payload_reader.h"
+#include "core/payload_writer.h"
 
 namespace tavimore {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/picture_strip.h"
-#include "payload/payload_format.h"
+#include "core/picture_strip.h"
+#include "core/payload_format.h"
 #include "test_pictures.h"
 
 namespace tavimore {

@@ -1,6 +1,6 @@
 // Tests of what the clock's menu hands to the system to open: only web and mail
 // addresses, never a program, a file or a text that breaks out of a command line.
-#include "clock/menu_address.h"
+#include "core/menu_address.h"
 
 #include <gtest/gtest.h>
 

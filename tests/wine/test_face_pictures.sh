@@ -4,7 +4,7 @@
 # exactly the GIF's bytes, so that neither was changed without the generator.
 set -euo pipefail
 : "${SCREEN_CHECK:?}"
-builds=$(cd "$(dirname "$0")/../../clock/builds" && pwd)
+builds=$(cd "$(dirname "$0")/../../core/builds" && pwd)
 source "$(dirname "$0")/check_lib.sh"
 
 for entry in Varnet:256 Ossimar:64 Pirrow:32; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes payload/cp932_table.inc: code page 932 as the window system defines it.
+"""Writes core/cp932_table.inc: code page 932 as the window system defines it.
 
 Python's "cp932" codec follows the window system's own mapping table, so the table made
 here converts exactly as the Windows clocks do. Run it again only to change the layout of
@@ -8,7 +8,7 @@ the generated file; the mapping itself does not change.
 import os
 import sys
 
-out_path = os.path.join(os.path.dirname(__file__), "..", "..", "payload", "cp932_table.inc")
+out_path = os.path.join(os.path.dirname(__file__), "..", "..", "core", "cp932_table.inc")
 
 decode = []  # (cp932 code, code point) for every valid one- and two-byte code
 for b in range(0x100):

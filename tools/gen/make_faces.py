@@ -5,7 +5,7 @@ Each picture is 80 x 80 pixels, written as a GIF (what the clock carries and han
 window system's picture loader) and as a C++ include with the same bytes, which the build
 unit embeds. Run it again after changing a picture, and commit the outputs:
 
-    python3 tools/gen/make_faces.py clock/builds
+    python3 tools/gen/make_faces.py core/builds
 
 Only the standard library is used. The pictures are computed, not painted, and are fully
 deterministic: the same script always writes the same bytes.
@@ -292,7 +292,7 @@ def include_text(name, data):
 
 
 def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else "clock/builds"
+    folder = sys.argv[1] if len(sys.argv) > 1 else "core/builds"
     for name, draw, limit in (("Varnet", varnet, 256), ("Ossimar", ossimar, 64),
                               ("Pirrow", pirrow, 32)):
         palette, indices = draw()

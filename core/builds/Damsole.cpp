@@ -1,6 +1,6 @@
 // The Damsole clock: a circle at the top left on an L-shaped rounded base; the dial sits in the upper-left quarter.
-#include "clock/clock_build.h"
-#include "clock/outline.h"
+#include "core/clock_build.h"
+#include "core/outline.h"
 
 namespace tavimore {
 namespace {

@@ -1,12 +1,12 @@
 // The Pirrow clock: a circle, one pixel narrower than the other outlines.
-#include "clock/clock_build.h"
-#include "clock/outline.h"
+#include "core/clock_build.h"
+#include "core/outline.h"
 
 namespace tavimore {
 namespace {
 
 const uint8_t kFacePicture[] = {
-#include "clock/builds/Pirrow_face.inc"
+#include "core/builds/Pirrow_face.inc"
 };
 
 int Outline(int w, int h, OutlinePiece* p) {

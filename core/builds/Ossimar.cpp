@@ -1,12 +1,12 @@
 // The Ossimar clock: a circle with four small ellipses at its top, bottom, left and right.
-#include "clock/clock_build.h"
-#include "clock/outline.h"
+#include "core/clock_build.h"
+#include "core/outline.h"
 
 namespace tavimore {
 namespace {
 
 const uint8_t kFacePicture[] = {
-#include "clock/builds/Ossimar_face.inc"
+#include "core/builds/Ossimar_face.inc"
 };
 
 int Outline(int w, int h, OutlinePiece* p) {

@@ -1,4 +1,4 @@
-#include "payload/payload_reader.h"
+#include "core/payload_reader.h"
 
 namespace tavimore {
 namespace {

@@ -1,4 +1,4 @@
-#include "clock/outline.h"
+#include "core/outline.h"
 
 #include <algorithm>
 #include <cstdlib>

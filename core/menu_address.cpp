@@ -1,4 +1,4 @@
-#include "clock/menu_address.h"
+#include "core/menu_address.h"
 
 #include <cstring>
 

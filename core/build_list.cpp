@@ -1,8 +1,8 @@
-#include "clock/build_list.h"
+#include "core/build_list.h"
 
 #include <cstring>
 
-#include "clock/build_marker.h"
+#include "core/build_marker.h"
 
 namespace tavimore {
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "clock/clock_build.h"
-#include "clock/hand_geometry.h"
-#include "clock/pixel_view.h"
+#include "core/clock_build.h"
+#include "core/hand_geometry.h"
+#include "core/pixel_view.h"
 
 namespace tavimore {
 

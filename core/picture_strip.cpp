@@ -1,10 +1,10 @@
-#include "editor/picture_strip.h"
+#include "core/picture_strip.h"
 
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "payload/payload_format.h"
+#include "core/payload_format.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC

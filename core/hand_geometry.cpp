@@ -1,4 +1,4 @@
-#include "clock/hand_geometry.h"
+#include "core/hand_geometry.h"
 
 #include <cmath>
 

@@ -1,12 +1,12 @@
 // The Varnet clock: a rounded square.
-#include "clock/clock_build.h"
-#include "clock/outline.h"
+#include "core/clock_build.h"
+#include "core/outline.h"
 
 namespace tavimore {
 namespace {
 
 const uint8_t kFacePicture[] = {
-#include "clock/builds/Varnet_face.inc"
+#include "core/builds/Varnet_face.inc"
 };
 
 int Outline(int w, int h, OutlinePiece* p) {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "clock/clock_build.h"
+#include "core/clock_build.h"
 
 namespace tavimore {
 

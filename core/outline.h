@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "clock/clock_build.h"
+#include "core/clock_build.h"
 
 namespace tavimore {
 

@@ -1,12 +1,12 @@
 // What differs between the five clock builds: default hands, where the hands start, the
-// window outline and the built-in face picture. Each build is one unit in clock/builds/;
+// window outline and the built-in face picture. Each build is one unit in core/builds/;
 // a clock program links exactly one, the command line links all five.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "payload/payload_format.h"
+#include "core/payload_format.h"
 
 namespace tavimore {
 

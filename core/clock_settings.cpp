@@ -1,4 +1,4 @@
-#include "clock/clock_settings.h"
+#include "core/clock_settings.h"
 
 namespace tavimore {
 

@@ -1,8 +1,8 @@
-#include "editor/clock_builder.h"
+#include "core/clock_builder.h"
 
 #include <system_error>
 
-#include "editor/file_replace.h"
+#include "core/file_replace.h"
 
 namespace tavimore {
 

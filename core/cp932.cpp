@@ -1,4 +1,4 @@
-#include "payload/cp932.h"
+#include "core/cp932.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 namespace tavimore {
 namespace {
 
-#include "payload/cp932_table.inc"
+#include "core/cp932_table.inc"
 
 constexpr char32_t kBad = 0xFFFFFFFF;
 

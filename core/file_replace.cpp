@@ -1,4 +1,4 @@
-#include "editor/file_replace.h"
+#include "core/file_replace.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "payload/payload_format.h"
+#include "core/payload_format.h"
 
 namespace tavimore {
 

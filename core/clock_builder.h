@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "payload/payload_writer.h"
+#include "core/payload_writer.h"
 
 namespace tavimore {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "payload/payload_format.h"
+#include "core/payload_format.h"
 
 namespace tavimore {
 

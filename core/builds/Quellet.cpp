@@ -1,6 +1,6 @@
 // The Quellet clock: two small ellipses over a large one on a rounded base; the dial sits low.
-#include "clock/clock_build.h"
-#include "clock/outline.h"
+#include "core/clock_build.h"
+#include "core/outline.h"
 
 namespace tavimore {
 namespace {

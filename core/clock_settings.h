@@ -10,8 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "clock/clock_build.h"
-#include "payload/payload_reader.h"
+#include "core/clock_build.h"
+#include "core/payload_reader.h"
 
 namespace tavimore {
 

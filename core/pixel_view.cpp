@@ -1,4 +1,4 @@
-#include "clock/pixel_view.h"
+#include "core/pixel_view.h"
 
 #include <cmath>
 #include <cstdlib>

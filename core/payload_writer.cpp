@@ -1,4 +1,4 @@
-#include "payload/payload_writer.h"
+#include "core/payload_writer.h"
 
 #include <cstring>
 

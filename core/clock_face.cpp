@@ -1,6 +1,6 @@
-#include "clock/clock_face.h"
+#include "core/clock_face.h"
 
-#include "clock/outline.h"
+#include "core/outline.h"
 
 namespace tavimore {
 
