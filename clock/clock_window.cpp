@@ -103,7 +103,7 @@ void ShowVersion(ClockWindow& c) {
   ReadProgramVersion(&v);
   wchar_t text[64];
   wsprintfW(text, L"- Original Clock -\r\n\r\nver%d.%d.%d", v.major, v.minor, v.revision);
-  ShowInformation(c.window, text, c.program->author.as<wchar_t>());
+  ShowPlainMessage(c.window, text, c.program->author.as<wchar_t>());
 }
 
 void ShowMenu(ClockWindow& c) {

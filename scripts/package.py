@@ -32,9 +32,10 @@ import zipfile
 sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pictures  # noqa: E402
+from build_names import build_names  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILDS = ["Varnet", "Ossimar", "Pirrow", "Quellet", "Damsole"]
+BUILDS = build_names(ROOT)
 SAMPLES = ["moon", "sakura", "sunset"]
 README_NAME = "はじめにお読みください.txt"
 STRIP = {"win32": "i686-w64-mingw32-strip", "win64": "x86_64-w64-mingw32-strip"}

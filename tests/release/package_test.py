@@ -25,7 +25,11 @@ import subprocess
 import sys
 import zipfile
 
-BUILDS = ["Varnet", "Ossimar", "Pirrow", "Quellet", "Damsole"]
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from build_names import build_names  # noqa: E402
+
+BUILDS = build_names()
 SAMPLE_FACES = {"moon": 8, "sakura": 4, "sunset": 1}
 README = "はじめにお読みください.txt"
 EXPECTED = ({README, "LICENSE.txt", "THIRD-PARTY-NOTICES.txt", "TavimoreEdit.exe", "tavimore.exe"} |

@@ -11,7 +11,8 @@
 #include <fstream>
 
 #include "core/clock_builder.h"
-#include "core/file_replace.h"
+#include "core/read_whole_file.h"
+#include "core/write_file_atomically.h"
 
 namespace tavimore {
 namespace {
@@ -91,8 +92,8 @@ TEST_F(FileTest, DefinitionsThatCannotMakeAClock) {
 TEST_F(FileTest, ReplaceWritesWholeFilesAndLeavesNoTemporary) {
   std::string error;
   const fs::path target = dir_ / "oriclock.exe";
-  ASSERT_TRUE(ReplaceFile(target, std::vector<uint8_t>(1000, 1), &error)) << error;
-  ASSERT_TRUE(ReplaceFile(target, std::vector<uint8_t>(10, 2), &error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(target, std::vector<uint8_t>(1000, 1), &error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(target, std::vector<uint8_t>(10, 2), &error)) << error;
   EXPECT_EQ(Read(target), std::string(10, '\2'));  // replaced as a whole, though shorter
   EXPECT_EQ(Entries(), 1u);
 }
@@ -100,11 +101,11 @@ TEST_F(FileTest, ReplaceWritesWholeFilesAndLeavesNoTemporary) {
 TEST_F(FileTest, FailuresKeepTheOldFile) {
   std::string error;
   fs::create_directory(dir_ / "oriclock.exe");
-  EXPECT_FALSE(ReplaceFile(dir_ / "oriclock.exe", {1, 2, 3}, &error));
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "oriclock.exe", {1, 2, 3}, &error));
   EXPECT_NE(error.find("folder"), std::string::npos) << error;
   EXPECT_TRUE(fs::is_directory(dir_ / "oriclock.exe"));
 
-  EXPECT_FALSE(ReplaceFile(dir_ / "no-such-folder" / "oriclock.exe", {1}, &error));
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "no-such-folder" / "oriclock.exe", {1}, &error));
   EXPECT_FALSE(error.empty());
 }
 
@@ -120,7 +121,7 @@ TEST_F(FileTest, AFullDiskKeepsTheOldFileByteForByte) {
     rlimit limit{50000, 50000};
     setrlimit(RLIMIT_FSIZE, &limit);
     std::string error;
-    const bool ok = ReplaceFile(target, std::vector<uint8_t>(200000, 9), &error);
+    const bool ok = WriteFileAtomically(target, std::vector<uint8_t>(200000, 9), &error);
     // The reason is the system's own: too large a file, as a full disk would be "no space".
     const bool why = error.find(std::strerror(EFBIG)) != std::string::npos;
     _exit(ok ? 0 : (error.find("written") != std::string::npos && why ? 3 : 4));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/clock_face.h"
+#include "core/color_value.h"
 #include "core/outline.h"
 
 namespace tavimore {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/build_list.h"
+#include "core/build_marker.h"
 #include "core/clock_settings.h"
 #include "core/payload_writer.h"
 
@@ -104,10 +105,12 @@ TEST(DetectBuildTest, FindsTheMarker) {
     const ClockBuild* b = DetectBuild(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     return b ? std::string(b->name) : std::string("none");
   };
-  EXPECT_EQ(detect(std::string("MZ\0\0TavimoreClockBuild=Quellet\0rest", 35)), "Quellet");
-  EXPECT_EQ(detect(std::string("TavimoreClockBuild=Nobody\0TavimoreClockBuild=Pirrow\0", 52)), "Pirrow");
-  EXPECT_EQ(detect(std::string("TavimoreClockBuild=Pirrow")), "none");  // no terminator
-  EXPECT_EQ(detect(std::string("TavimoreClockBuild=Pirrowx\0", 27)), "none");
+  const std::string marker = kBuildMarkerPrefix;
+  const std::string zero(1, '\0');
+  EXPECT_EQ(detect("MZ" + zero + zero + marker + "Quellet" + zero + "rest"), "Quellet");
+  EXPECT_EQ(detect(marker + "Nobody" + zero + marker + "Pirrow" + zero), "Pirrow");
+  EXPECT_EQ(detect(marker + "Pirrow"), "none");  // no terminator
+  EXPECT_EQ(detect(marker + "Pirrowx" + zero), "none");
   EXPECT_EQ(detect(""), "none");
 }
 
