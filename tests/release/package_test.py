@@ -26,7 +26,7 @@ import sys
 import zipfile
 
 sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 from build_names import build_names  # noqa: E402
 
 BUILDS = build_names()

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "core/build_list.h"
-#include "core/build_marker.h"
 #include "core/clock_settings.h"
 #include "core/payload_writer.h"
 
@@ -97,21 +96,6 @@ TEST(ClockSettingsTest, ClockFileCutAtEveryLength) {
   EXPECT_EQ(plain, static_cast<int>(kPayloadOffset));
   EXPECT_EQ(read, 2);
   EXPECT_EQ(damaged, static_cast<int>(file.size() - kPayloadOffset) - 1);
-}
-
-// Test that a clock program is recognised by the marker it carries, wherever it stands.
-TEST(DetectBuildTest, FindsTheMarker) {
-  const auto detect = [](const std::string& bytes) {
-    const ClockBuild* b = DetectBuild(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    return b ? std::string(b->name) : std::string("none");
-  };
-  const std::string marker = kBuildMarkerPrefix;
-  const std::string zero(1, '\0');
-  EXPECT_EQ(detect("MZ" + zero + zero + marker + "Quellet" + zero + "rest"), "Quellet");
-  EXPECT_EQ(detect(marker + "Nobody" + zero + marker + "Pirrow" + zero), "Pirrow");
-  EXPECT_EQ(detect(marker + "Pirrow"), "none");  // no terminator
-  EXPECT_EQ(detect(marker + "Pirrowx" + zero), "none");
-  EXPECT_EQ(detect(""), "none");
 }
 
 }  // namespace
