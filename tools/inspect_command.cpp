@@ -15,6 +15,7 @@
 #include "core/cp932.h"
 #include "tools/clock_file.h"
 #include "tools/commands.h"
+#include "tools/console_output.h"
 
 namespace tavimore {
 namespace {
@@ -70,7 +71,7 @@ int RunInspect(const InspectOptions& o) {
     for (const Hand& h : p.hands)
       j["hands"].push_back(Json{{"color", ColorText(h.color)}, {"length", h.length}});
   }
-  std::printf("%s\n", Spaced(j).c_str());
+  WriteText(OutputStream::kOut, Spaced(j) + "\n");
   return kExitDone;
 }
 
