@@ -16,6 +16,7 @@
 #include "tools/clock_file.h"
 #include "tools/commands.h"
 #include "tools/hand_text.h"
+#include "tools/console_output.h"
 
 namespace tavimore {
 namespace {
@@ -63,7 +64,7 @@ int RunInspect(const InspectOptions& o) {
     for (const Hand& h : p.hands)
       j["hands"].push_back(Json{{"color", ColorText(h.color)}, {"length", h.length}});
   }
-  std::printf("%s\n", Spaced(j).c_str());
+  WriteText(OutputStream::kOut, Spaced(j) + "\n");
   return kExitDone;
 }
 
