@@ -97,8 +97,13 @@ void Tick(ClockWindow& c) {
   std::memcpy(c.lastTimeText, text, kTimeTextSize);
   // Without face images the count is -1 and the index stays 0.
   c.bgIndex = (c.bgIndex + 1) % c.program->settings.imageCount;
-  const RECT faceRect{0, 0, c.face.view.width, c.face.view.height};
-  InvalidateRect(c.window, &faceRect, FALSE);
+  // Straight to the screen: a paint message would cost the window system several more
+  // round trips each second. Before the window shows this draws nothing, and its first
+  // paint shows the face.
+  if (HDC dc = GetDC(c.window)) {
+    CopyFace(dc, c.face);
+    ReleaseDC(c.window, dc);
+  }
 }
 
 // Form_Load: the first face and the first tick, before the window is shaped and shown.
@@ -158,6 +163,7 @@ void Paint(ClockWindow& c) {
 // Called by the system, which on 32-bit Windows aligns the stack to 4 bytes only.
 __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   ClockWindow& c = *g_clock;
+  RelayToTooltip(c.tooltip, window, message, w, l);
   switch (message) {
     case WM_CREATE:
       c.window = window;
