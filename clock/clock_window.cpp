@@ -38,7 +38,8 @@ struct ClockWindow {
   HWND window;
   HWND tooltip;
   FaceSurface face;
-  HeapBlock tooltipText;             // the tooltip's text while it is being shown
+  HeapBlock tooltipText;             // the text the tooltip last asked for; it reads it after
+                                     // the request returns
   char lastTimeText[kTimeTextSize];  // empty until the first redraw
   int bgIndex;                       // face image shown at the next redraw
   bool dragging;
