@@ -32,8 +32,10 @@ hover_until_tooltip() {
 "$SCREEN_CHECK" strip "$WORK/strip.png" 1
 "$TAVIMORE" build --definition "$WIN64_BIN/Pirrow.exe" --image "$WORK/strip.png" \
   --output "$WORK/oriclock.exe" --name 'Ada Quill' >/dev/null
-for case in "Brenwick $WIN64_BIN/Damsole.exe" "Ada Quill $WORK/oriclock.exe"; do
-  author=${case% *} exe=${case##* }
+authors=(Brenwick 'Ada Quill')
+exes=("$WIN64_BIN/Damsole.exe" "$WORK/oriclock.exe")
+for i in 0 1; do
+  author=${authors[i]} exe=${exes[i]}
   log=$WORK/$(basename "$exe").log
   xdotool mousemove 790 590
   PROGRAM_LOG=$log start_program WINEDEBUG=-all,+tooltips "$exe"
