@@ -3,13 +3,25 @@
 # with 255 face images (a 6.5 MB file read at start) beside the same clock as delivered.
 # The clock draws its first face before it shows its window, so the window's appearance
 # marks the first face. The server is kept running, as it is on a desktop; each figure is
-# the median of five starts.
+# the median of RUNS starts (default 5).
+#
+#   bench/clock_startup.sh [BIN...]   folders holding Varnet.exe (default build/win64/bin);
+#                                     with several, their starts take turns, so that a
+#                                     busy spell of the machine falls on all of them
 source "$(dirname "$0")/clock_wine_lib.sh"
+bins=("$@")
+[ ${#bins[@]} -gt 0 ] || bins=("$ROOT/build/win64/bin")
 
 "$ROOT/build/native/bin/screen_check" strip "$BENCH/strip255.png" 255
-rm -f "$BENCH/oriclock.exe"
-"$ROOT/build/native/bin/tavimore" build --definition "$ROOT/build/win64/bin/Varnet.exe" \
-  --image "$BENCH/strip255.png" --output "$BENCH/oriclock.exe" >/dev/null
+exes=()
+for i in "${!bins[@]}"; do
+  mkdir -p "$BENCH/start-$i"
+  cp "${bins[i]}/Varnet.exe" "$BENCH/start-$i/Varnet.exe"
+  rm -f "$BENCH/start-$i/oriclock.exe"
+  "$ROOT/build/native/bin/tavimore" build --definition "${bins[i]}/Varnet.exe" \
+    --image "$BENCH/strip255.png" --output "$BENCH/start-$i/oriclock.exe" >/dev/null
+  exes+=("$BENCH/start-$i/Varnet.exe" "$BENCH/start-$i/oriclock.exe")
+done
 wineserver -w  # the server that made the prefix ends first
 wineserver -p  # a persistent server, as a desktop session has one
 
@@ -25,10 +37,15 @@ start_ms() {
   echo $(((end - start) / 1000000))
 }
 
-median() { tr ' ' '\n' | sort -n | sed -n 3p; }
+runs=${RUNS:-5}
+median() { tr ' ' '\n' | grep . | sort -n | sed -n "$(((runs + 1) / 2))p"; }
 
-for exe in "$ROOT/build/win64/bin/Varnet.exe" "$BENCH/oriclock.exe"; do
-  times=()
-  for run in 1 2 3 4 5; do times+=("$(start_ms "$exe")"); done
-  echo "$(basename "$exe") ($(stat -c %s "$exe") bytes): start to first face ${times[*]} ms, median $(echo "${times[*]}" | median) ms"
+declare -A times
+for ((run = 0; run < runs; run++)); do
+  for exe in "${exes[@]}"; do times[$exe]+="$(start_ms "$exe") "; done
+done
+for i in "${!bins[@]}"; do
+  for exe in "$BENCH/start-$i/Varnet.exe" "$BENCH/start-$i/oriclock.exe"; do
+    echo "${bins[i]#"$ROOT"/}: $(basename "$exe") ($(stat -c %s "$exe") bytes): start to first face ${times[$exe]}ms, median $(echo "${times[$exe]}" | median) ms"
+  done
 done

@@ -3,7 +3,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 WINE64=/usr/lib/wine/wine64
-BENCH=/tmp/wine-clock-bench
+BENCH=${BENCH_DIR:-/tmp/wine-clock-bench}
 export WINEPREFIX=$BENCH/prefix WINEDEBUG=-all DISPLAY=:${BENCH_DISPLAY:-151}
 
 for f in "$ROOT/build/win64/bin/Varnet.exe" "$ROOT/build/native/bin/tavimore" "$ROOT/build/native/bin/screen_check"; do

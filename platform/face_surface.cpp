@@ -30,10 +30,14 @@ void DestroyFaceSurface(FaceSurface* face) {
   *face = FaceSurface{};
 }
 
-void PaintFace(HDC target, const FaceSurface& face, int size, uint32_t background) {
+void CopyFace(HDC target, const FaceSurface& face) {
   // The renderer writes the bits directly; GDI must not hold back a pending operation.
   GdiFlush();
   BitBlt(target, 0, 0, face.view.width, face.view.height, face.dc, 0, 0, SRCCOPY);
+}
+
+void PaintFace(HDC target, const FaceSurface& face, int size, uint32_t background) {
+  CopyFace(target, face);
   GdiObject<HBRUSH> brush(CreateSolidBrush(ColorFromPixel(background)));
   const RECT right{face.view.width, 0, size, size};
   const RECT below{0, face.view.height, face.view.width, size};

@@ -11,7 +11,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libstb-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales zip unzip
+  wine64 xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales zip unzip strace
 )
 
 sudo=""
