@@ -5,7 +5,8 @@
 
 writes DIST/tavimore-<version>-win32.zip (and -win64.zip), each holding one folder
 tavimore-<version>-<arch>/ with the editor, its five .prm definitions, the five clocks ready
-to run, tavimore.exe, the three sample strips as BMP, the Japanese read-me and the licences.
+to run, tavimore.exe, the three sample strips as BMP, the Japanese read-me and the licences,
+and DIST/SHA256SUMS, the SHA-256 of every zip made, in the form sha256sum -c reads.
 
 Choices a Windows user meets:
 - The sample strips go in as 24-bit BMP, not PNG: the editor's open-file dialog lists
@@ -16,11 +17,14 @@ Choices a Windows user meets:
 - File names are stored as UTF-8 with the zip's UTF-8 flag (general purpose bit 11), which
   Windows' own zip folders, 7-Zip and unzip honour, so the Japanese name arrives intact.
 - The same inputs give the same zip bytes: entries in a fixed order, every time stamp that
-  of the last commit (or SOURCE_DATE_EPOCH), no owner or permission fields.
+  of the last commit (or SOURCE_DATE_EPOCH), fixed permission fields and no owner, extra
+  field or comment. With the programs built alike in any folder at any time (see the
+  top-level CMakeLists.txt), anyone can rebuild a release from its commit and compare.
 - tavimore.exe is stripped of its symbol table (half its size); the other programs are
   already built stripped and go in byte for byte.
 """
 import argparse
+import hashlib
 import os
 import re
 import struct
@@ -55,14 +59,22 @@ def version():
     return re.search(r"project\(Tavimore VERSION ([0-9.]+)", text).group(1)
 
 
+def git(*args):
+    """The output of a git command in the source folder, or None."""
+    result = subprocess.run(["git", "-C", ROOT] + list(args), stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, universal_newlines=True)
+    return result.stdout.strip() if result.returncode == 0 else None
+
+
 def timestamp():
-    """SOURCE_DATE_EPOCH, else the time of the last commit, else the zip epoch."""
+    """SOURCE_DATE_EPOCH, else the time of the last commit, else the zip epoch. Only a
+    checkout of this source counts: a copy unpacked inside some other repository would
+    otherwise take that repository's last commit."""
     value = os.environ.get("SOURCE_DATE_EPOCH")
     if not value:
-        result = subprocess.run(["git", "-C", ROOT, "log", "-1", "--format=%ct"],
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                universal_newlines=True)
-        value = result.stdout.strip() if result.returncode == 0 else ""
+        top = git("rev-parse", "--show-toplevel")
+        own = top is not None and os.path.realpath(top) == os.path.realpath(ROOT)
+        value = (git("log", "-1", "--format=%ct") if own else None) or ""
     seconds = max(int(value) if value else ZIP_EPOCH, ZIP_EPOCH)
     return time.gmtime(seconds)[:6]
 
@@ -82,7 +94,7 @@ def link_time(exe):
 
 
 def stripped(exe, arch, work):
-    """The program without its symbol table. The 32-bit strip stamps the file with the
+    """The program without its symbol table. Strip stamps the file's header with the
     current time unless SOURCE_DATE_EPOCH says otherwise; it keeps the linker's time."""
     out = os.path.join(work, "tavimore-%s.exe" % arch)
     env = dict(os.environ, SOURCE_DATE_EPOCH=str(link_time(exe)))
@@ -129,6 +141,20 @@ def write_zip(path, folder, files, date_time):
     os.replace(partial, path)  # a zip that is there is complete
 
 
+def write_checksums(dist, paths):
+    """DIST/SHA256SUMS for the zips just made, by name, as sha256sum writes it (two spaces:
+    a text-mode mark would be a space and an asterisk)."""
+    lines = []
+    for path in sorted(paths, key=os.path.basename):
+        digest = hashlib.sha256(open(path, "rb").read()).hexdigest()
+        lines.append("%s  %s\n" % (digest, os.path.basename(path)))
+    sums = os.path.join(dist, "SHA256SUMS")
+    with open(sums + ".partial", "w", encoding="ascii", newline="\n") as f:
+        f.write("".join(lines))
+    os.replace(sums + ".partial", sums)
+    return sums
+
+
 def main():
     parser = argparse.ArgumentParser(description="Makes the release zips.")
     parser.add_argument("--dist", default=os.path.join(ROOT, "dist"))
@@ -137,12 +163,15 @@ def main():
     args = parser.parse_args()
     os.makedirs(args.dist, exist_ok=True)
     date_time = timestamp()
+    made = []
     for arch, bin_dir in (("win32", args.win32), ("win64", args.win64)):
         folder = "tavimore-%s-%s" % (version(), arch)
         files = contents(bin_dir, arch, args.dist)
         path = os.path.join(args.dist, folder + ".zip")
         write_zip(path, folder, files, date_time)
+        made.append(path)
         print("package: %s (%d bytes, %d files)" % (path, os.path.getsize(path), len(files)))
+    print("package: %s" % write_checksums(args.dist, made))
 
 
 if __name__ == "__main__":
