@@ -136,6 +136,8 @@ void ShowVersion(ClockWindow* w) {
                                           GTK_MESSAGE_INFO, GTK_BUTTONS_OK, "%s",
                                           "- Original Clock -\n\nver" TAVIMORE_VERSION);
   gtk_window_set_title(GTK_WINDOW(box), w->clock->author.c_str());
+  // In the middle of the screen, as a message box: over its owner it would hide the clock.
+  gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
   gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
   gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);

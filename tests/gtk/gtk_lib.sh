@@ -96,11 +96,36 @@ wait_window() {
   return 1
 }
 
+# The same two as checks, quietly.
+has_window() { find_window "$@" >/dev/null; }
+gets_window() { wait_window "$@" >/dev/null; }
+
 # Waits up to 5 s until process $1 has no visible window titled $2.
 wait_window_gone() {
   local i
   for i in $(seq 100); do
     find_window "$1" "$2" >/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# The visible windows of process $1 besides those titled $2: its menu, tooltip or boxes.
+other_windows() {
+  local w n=0
+  for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] || n=$((n + 1))
+  done
+  echo "$n"
+}
+
+# Moves the pointer off every clock (to the screen's bottom-right corner) and waits up to
+# 3 s until process $1 shows no window but those titled $2 (its tooltip hides).
+pointer_away() {
+  local i
+  xdotool mousemove 790 590
+  for i in $(seq 60); do
+    [ "$(other_windows "$1" "$2")" = 0 ] && return 0
     sleep 0.05
   done
   return 1
