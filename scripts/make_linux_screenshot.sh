@@ -20,14 +20,16 @@ done
 
 source "$root/scripts/private_wine.sh"  # its private X server and clean-up; no Wine here
 read -r first last <<<"${TAVIMORE_DISPLAYS:-180 189}"
-private_wine_start linux-shot "$first" "$last" 640x200x24
+# A screen larger than the picture: GTK puts a tooltip over the pointer, which hides it
+# again at once, when the screen has no room below the pointer as it reckons room.
+private_wine_start linux-shot "$first" "$last" 640x480x24
 export HOME=$private_work XDG_RUNTIME_DIR=$private_work/run NO_AT_BRIDGE=1 GDK_BACKEND=x11 LC_ALL=C.UTF-8
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DBUS_SESSION_BUS_ADDRESS
-xsetroot -solid "#3B6E8F"
 openbox --sm-disable >/dev/null 2>&1 &
 private_wine_pids+=($!)
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do sleep 0.05; done
+xsetroot -solid "#3B6E8F"  # after openbox, which clears the root window as it starts
 
 "$tavimore" build --definition "$bin/Pirrow.exe" --image "$root/samples/moon.png" \
   --output "$private_work/oriclock.exe" --name "月の時計" \
@@ -41,12 +43,12 @@ for file in "$bin"/{Varnet,Ossimar,Pirrow,Quellet,Damsole}.exe "$private_work/or
   xdotool windowmove --sync "$window" "$x" 40
   x=$((x + 100))
 done
-# The pointer rests on the moon clock until its tooltip shows.
-xdotool mousemove $((x - 60)) 80
+# The pointer comes to rest on the moon clock until its tooltip shows.
+xdotool mousemove $((x - 70)) 100 sleep 0.2 mousemove $((x - 60)) 110
 for _ in $(seq 100); do
   [ "$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | wc -l)" -gt 1 ] && break
   sleep 0.1
 done
 sleep 0.5
-import -window root -depth 8 "PNG24:$output"
+import -window root -crop 640x180+0+0 +repage -depth 8 "PNG24:$output"
 echo "make_linux_screenshot: $output"
