@@ -31,36 +31,49 @@ private_wine_pids+=("$native")
 "$wine64" "$clock" &
 wine=$!
 private_wine_pids+=("$wine")
-private_wine_window "$native" >/dev/null
-private_wine_window "$wine" >/dev/null
+# (Called for their output: a search that finds nothing yet must not end this script.)
+window=$(private_wine_window "$native")
+window=$(private_wine_window "$wine")
 sleep 2  # past start-up
 
-# The processes of our Wine prefix besides the clock (its wineserver, services).
+# The processes of our Wine prefix besides the clock: its wineserver and Windows services.
 wine_helpers() {
   local p
   for p in /proc/[0-9]*; do
     p=${p#/proc/}
-    [ "$p" != "$wine" ] || continue
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    case " $wine $native $private_xvfb $$ " in *" $p "*) continue ;; esac
+    tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    grep -q wine 2>/dev/null <"/proc/$p/cmdline" || grep -qi '\.exe' 2>/dev/null <"/proc/$p/cmdline" && echo "$p"
   done
   return 0
 }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+# Resident memory, and the part of it no other process shares (libraries count once per
+# machine, not once per clock), in KiB.
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+private_kib() { awk '/^Private_(Clean|Dirty):/ {n += $2} END {print n}' "/proc/$1/smaps_rollup"; }
+name_of() { tr '\0' '\n' <"/proc/$1/cmdline" | head -1 | sed 's|.*[/\\]||'; }
+
 helpers=$(wine_helpers)
 declare -A start
 for p in $native $wine $helpers; do start[$p]=$(cpu_ticks "$p"); done
 sleep "$seconds"
 
 hz=$(getconf CLK_TCK)
+total_ticks=0 total_private=0
 report() {  # LABEL PID
   local t=$(($(cpu_ticks "$2") - ${start[$2]}))
-  awk -v l="$1" -v t="$t" -v hz="$hz" -v s="$seconds" -v r="$(rss_kib "$2")" \
-    'BEGIN { printf "  %-34s CPU %6.2f s (%5.2f %%)   RSS %7.1f MiB\n", l, t / hz, 100 * t / hz / s, r / 1024 }'
+  awk -v l="$1" -v t="$t" -v hz="$hz" -v s="$seconds" -v r="$(rss_kib "$2")" -v p="$(private_kib "$2")" \
+    'BEGIN { printf "  %-36s CPU %6.2f s (%5.2f %%)   RSS %6.1f MiB   private %6.1f MiB\n", l, t / hz, 100 * t / hz / s, r / 1024, p / 1024 }'
 }
-echo "The moon clock over $seconds s, user + system CPU time, and resident memory at the end:"
+echo "The moon clock over $seconds s: user + system CPU time; memory at the end:"
 report "tavimore-clock (native, GTK 3)" "$native"
-report "oriclock.exe under $(wine --version 2>/dev/null || echo Wine)" "$wine"
-for p in $helpers; do
-  [ -e "/proc/$p" ] && report "  Wine's $(tr '\0' ' ' <"/proc/$p/cmdline" | awk '{print $1}' | xargs basename)" "$p"
+report "oriclock.exe, $(wine --version 2>/dev/null || echo Wine)" "$wine"
+for p in $wine $helpers; do
+  [ -e "/proc/$p" ] || continue
+  [ "$p" = "$wine" ] || report "  beside it: $(name_of "$p")" "$p"
+  total_ticks=$((total_ticks + $(cpu_ticks "$p") - ${start[$p]}))
+  total_private=$((total_private + $(private_kib "$p")))
 done
+awk -v t="$total_ticks" -v hz="$hz" -v s="$seconds" -v p="$total_private" \
+  'BEGIN { printf "  %-36s CPU %6.2f s (%5.2f %%)                      private %6.1f MiB\n", "Wine in all", t / hz, 100 * t / hz / s, p / 1024 }'
