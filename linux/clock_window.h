@@ -1,4 +1,4 @@
-// The native clock's window (GTK 3 on X11): borderless, always on top, out of the task bar,
+// The native clock's window (GTK 3 on X11): borderless, always on top, out of the taskbar,
 // cut to its build's outline for drawing and input alike; it shows the pixels NativeClock
 // draws, redrawn at the start of every second. The left button drags it through the
 // window manager, Esc ends it, the right button opens the menu (ホームページ, メール,

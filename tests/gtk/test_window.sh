@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Test the clock window as a person uses it: it stays on top and out of the task bar, the
+# Test the clock window as a person uses it: it stays on top and out of the taskbar, the
 # left button drags it, clicks outside its outline pass through it, Esc ends it, the
 # tooltip shows the author and the date with the weekday in the user's language, one
 # clock runs per file, and a damaged file gives the message and exit code 2.
@@ -11,7 +11,7 @@ start_clock "$program"
 window=$(wait_window "$APP" Varnet) || { check "Varnet shows a window" false; finish; }
 state=$(xprop -id "$window" _NET_WM_STATE)
 check "the clock stays above other windows" grep -q _NET_WM_STATE_ABOVE <<<"$state"
-check "the clock is not in the task bar" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
+check "the clock is not in the taskbar" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
 check "the clock is not in the pager" grep -q _NET_WM_STATE_SKIP_PAGER <<<"$state"
 
 # What takes a click at a point: the pointer's window there.
