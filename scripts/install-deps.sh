@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales zip unzip
-  libgtk-3-dev openbox
+  libgtk-3-dev openbox x11-xserver-utils
 )
 
 sudo=""
