@@ -4,6 +4,8 @@
 // Exit codes, as tavimore's: 0 the clock was ended (or already runs from that file);
 // 1 no display, a usage error, or a file that cannot be read or is no clock; 2 a damaged
 // clock file, after the same message the Windows clock gives has been shown in a dialog.
+// A clock is often started from a file manager or at login, where nobody reads error
+// output, so every refused file is also said in a dialog.
 #include <gtk/gtk.h>
 
 #include <cstdio>
@@ -21,9 +23,20 @@ namespace tavimore {
 namespace {
 
 constexpr char kDamagedMessage[] = "時計ファイルが壊れているため、起動できません。";
+constexpr char kUnreadableMessage[] = "時計ファイルを読み込めないため、起動できません。";
+constexpr char kNotAClockMessage[] = "時計ファイルではないため、起動できません。";
+// The title of messages about files that name no clock build.
+constexpr char kProgramTitle[] = "Tavimore";
 
 int Fail(int code, const std::string& message) {
   std::fprintf(stderr, "tavimore-clock: %s\n", message.c_str());
+  return code;
+}
+
+// The reason on the error output, and the message in a dialog.
+int Refuse(int code, const std::string& reason, const char* title, const char* message) {
+  Fail(code, reason);
+  ShowStopMessage(title, message);
   return code;
 }
 
@@ -33,7 +46,8 @@ int Run(int argc, char** argv) {
   const std::string path = argv[1];
   std::vector<uint8_t> bytes;
   std::string error;
-  if (!ReadWholeFile(path, &bytes, &error)) return Fail(1, error);
+  if (!ReadWholeFile(path, &bytes, &error))
+    return Refuse(1, error, kProgramTitle, kUnreadableMessage);
 
   // The same file reached by another name (a link, a relative path) is the same clock.
   std::error_code ec;
@@ -45,11 +59,10 @@ int Run(int argc, char** argv) {
   NativeClock clock;
   switch (LoadNativeClock(std::move(bytes), &clock)) {
     case ClockLoad::kNotAClock:
-      return Fail(1, path + " is not a clock file (no clock program at its start)");
+      return Refuse(1, path + " is not a clock file (no clock program at its start)", kProgramTitle,
+                    kNotAClockMessage);
     case ClockLoad::kDamaged:
-      Fail(2, path + ": " + kDamagedMessage);
-      ShowDamagedMessage(clock.build->name, kDamagedMessage);
-      return 2;
+      return Refuse(2, path + ": " + kDamagedMessage, clock.build->name, kDamagedMessage);
     case ClockLoad::kReady:
       break;
   }

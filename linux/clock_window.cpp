@@ -260,7 +260,7 @@ int RunClockWindow(NativeClock* clock) {
   return 0;
 }
 
-void ShowDamagedMessage(const char* title, const char* message) {
+void ShowStopMessage(const char* title, const char* message) {
   GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                           GTK_BUTTONS_OK, "%s", message);
   gtk_window_set_title(GTK_WINDOW(box), title);

@@ -12,7 +12,8 @@ namespace tavimore {
 // Shows the clock until it is ended; gtk_init must have succeeded. Returns the exit code.
 int RunClockWindow(NativeClock* clock);
 
-// The damaged-file message in a dialog titled `title`, waiting until it is closed.
-void ShowDamagedMessage(const char* title, const char* message);
+// A message that the clock cannot start, in a dialog titled `title`; returns once it is
+// closed.
+void ShowStopMessage(const char* title, const char* message);
 
 }  // namespace tavimore

@@ -121,22 +121,28 @@ head -c 60000 "$WORK/whole.exe" >"$WORK/cut.exe"
 # The count is the first byte after the three texts, each here a lone zero byte.
 cp "$WORK/whole.exe" "$WORK/no-images.exe"
 printf '\0' | dd of="$WORK/no-images.exe" bs=1 seek=55003 conv=notrunc status=none
-damaged_message() {
+# Starts the clock on file $1 and expects a message box titled $2 rather than a clock, text
+# $3 on the error output, and exit code $4 once the box is closed with Return.
+refused_with_message() {
   local i w=
   start_clock "$1"
   for i in $(seq 200); do
-    w=$(find_window "$APP" Pirrow) && break
+    w=$(find_window "$APP" "$2") && break
     sleep 0.1
   done
   [ -n "$w" ] || { echo "no message box"; return 1; }
   [ "$(window_size "$w")" != 82x82 ] || { echo "a clock window, not a message"; return 1; }
-  grep -q "時計ファイルが壊れているため、起動できません。" "$CLOCK_ERR" || return 1
+  grep -q "$3" "$CLOCK_ERR" || { echo "error output: $(cat "$CLOCK_ERR")"; return 1; }
   xdotool windowactivate --sync "$w" key Return
-  wait_exit "$APP" 10 && [ "$EXIT_CODE" = 2 ]
+  wait_exit "$APP" 10 && [ "$EXIT_CODE" = "$4" ]
 }
-check "a cut file: the message in a box, then exit code 2" damaged_message "$WORK/cut.exe"
-check "an image count of 0: the message, then exit code 2" damaged_message "$WORK/no-images.exe"
-code=0
-"$TAVIMORE_CLOCK" "$WORK/strip.png" 2>/dev/null || code=$?
-check "a file that is no clock is refused with exit code 1" test "$code" = 1
+damaged="時計ファイルが壊れているため、起動できません。"
+check "a cut file: the message in a box, then exit code 2" \
+  refused_with_message "$WORK/cut.exe" Pirrow "$damaged" 2
+check "an image count of 0: the message, then exit code 2" \
+  refused_with_message "$WORK/no-images.exe" Pirrow "$damaged" 2
+check "a file that is no clock: a box too, then exit code 1" \
+  refused_with_message "$WORK/strip.png" Tavimore "is not a clock file" 1
+check "a missing file: a box too, then exit code 1" \
+  refused_with_message "$WORK/missing.exe" Tavimore "missing.exe" 1
 finish
