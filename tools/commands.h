@@ -28,5 +28,8 @@ void AddBuildCommand(CLI::App& app, CommandAction* chosen);
 void AddInspectCommand(CLI::App& app, CommandAction* chosen);
 void AddExtractCommand(CLI::App& app, CommandAction* chosen);
 void AddRenderCommand(CLI::App& app, CommandAction* chosen);
+#ifndef _WIN32
+void AddRunCommand(CLI::App& app, CommandAction* chosen);  // the native clock, Linux only
+#endif
 
 }  // namespace tavimore

@@ -31,6 +31,9 @@ int Run(int argc, const char* const* argv) {
   AddInspectCommand(app, &chosen);
   AddExtractCommand(app, &chosen);
   AddRenderCommand(app, &chosen);
+#ifndef _WIN32
+  AddRunCommand(app, &chosen);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
