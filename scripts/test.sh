@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core natively (also under ASan and
 # UBSan, with brief fuzzer runs), the command line, the Windows programs' builds, and the
-# Windows programs under Wine.
+# Windows programs under Wine, and the editor's web page in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 # The Windows programs first: the native tests drive them under Wine and check their sizes.
-bash scripts/build.sh win32 win64 native sanitize
+bash scripts/build.sh win32 win64 web native sanitize
 
 ctest --test-dir build/native --output-on-failure -LE wine
 # The Windows programs under Wine in a private X server. A test that fails runs once more:

@@ -30,6 +30,9 @@ int Run(int argc, const char* const* argv) {
   AddInspectCommand(app, &chosen);
   AddExtractCommand(app, &chosen);
   AddRenderCommand(app, &chosen);
+#ifndef _WIN32
+  AddServeCommand(app, &chosen);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -13,7 +13,10 @@ zip is unpacked with Info-ZIP's unzip, as it would be by hand, and checked:
   and 1 face pictures;
 - the read-me opens in Notepad as UTF-8 (byte order mark, CRLF) and tells the five steps,
   the five clocks, where the settings are kept and the licence; LICENSE.txt is the
-  repository's LICENSE.
+  repository's LICENSE;
+- the web zip holds exactly the page of the web build tree, with the 32-bit clock programs
+  of the win32 tree (a clock made in the page is the win32 editor's clock), the same each
+  time it is made.
 
     package_test.py --source ROOT --work DIR --tavimore TAVIMORE
 """
@@ -41,6 +44,9 @@ ARCHES = {"win32": ("i686-w64-mingw32-objdump", "010b", "pei-i386"),
           "win64": ("x86_64-w64-mingw32-objdump", "020b", "pei-x86-64")}
 GUI, CONSOLE = "00000002", "00000003"  # PE subsystems
 UTF8_FLAG = 0x800  # zip general purpose bit 11: the name is UTF-8
+WEB_PAGE = ["index.html", "app.js", "style.css", "tavimore_core.js", "tavimore_core.wasm"]
+WEB_EXPECTED = (["README.txt", "LICENSE.txt"] + WEB_PAGE +
+                ["clocks/%s.exe" % b for b in BUILDS])
 
 failures = []
 
@@ -164,6 +170,30 @@ def check_texts(arch, folder, source):
           "%s LICENSE.txt is the repository's LICENSE with CRLF" % arch)
 
 
+def check_web_zip(source, release, first, second):
+    folder = "tavimore-%s-web" % release
+    zip_path = os.path.join(first, folder + ".zip")
+    if not check(os.path.isfile(zip_path), "%s was made" % zip_path):
+        return
+    print("%s: %d bytes" % (zip_path, os.path.getsize(zip_path)))
+    check(read(zip_path) == read(os.path.join(second, folder + ".zip")),
+          "%s is the same, byte for byte, when made again" % os.path.basename(zip_path))
+    with zipfile.ZipFile(zip_path) as z:
+        names = [i.filename for i in z.infolist()]
+        check(names == [folder + "/" + n for n in WEB_EXPECTED],
+              "%s holds the page, then the clocks, in that order: %s" % (folder, names))
+        site = os.path.join(source, "build", "web", "site")
+        for name in WEB_PAGE:
+            check(z.read(folder + "/" + name) == read(os.path.join(site, name)),
+                  "web zip: %s is the web build's" % name)
+        for b in BUILDS:
+            check(z.read("%s/clocks/%s.exe" % (folder, b)) ==
+                  read(os.path.join(source, "build", "win32", "bin", b + ".exe")),
+                  "web zip: clocks/%s.exe is the 32-bit clock of the win32 build" % b)
+        check(z.read(folder + "/LICENSE.txt").replace(b"\r\n", b"\n") ==
+              read(os.path.join(source, "LICENSE")), "web zip: LICENSE.txt is the LICENSE")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True)
@@ -204,6 +234,7 @@ def main():
         check_samples(arch, root, args.source, args.tavimore, args.work)
         check_texts(arch, root, args.source)
 
+    check_web_zip(args.source, release, first, second)
     print("%d failed" % len(failures))
     return 1 if failures else 0
 
