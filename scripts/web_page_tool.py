@@ -6,22 +6,31 @@
 
 `screenshot` fills the page as a person would (a name, the sample strip moon, the Pirrow
 shape, the clock at 10:10:30) and saves the browser's view. `measure` prints what loading
-the page transfers (every response, as the network counted it) and the time from choosing
-a picture strip to its first preview, for the three sample strips.
+the page transfers (every response, as the network counted it), the time from choosing
+a picture strip to its first preview (the three sample strips and one of 255 faces), and
+what making a clock loads.
 """
 import argparse
+import importlib.util
 import json
 import os
 import shutil
 import statistics
 import sys
 import tempfile
+import time
 
 sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
 from web_session import Server, choose_picture, load_page, start_browser  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
+
+# The editor tests' picture writer (a plain BMP of any size, quickly).
+_spec = importlib.util.spec_from_file_location(
+    "strip_pictures", os.path.join(ROOT, "tests", "editor_wine", "pictures.py"))
+strip_pictures = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(strip_pictures)
 
 SAMPLES = ["moon", "sakura", "sunset"]
 
@@ -56,24 +65,37 @@ def transferred(driver):
     return sizes
 
 
-def measure(driver, server, runs):
+def measure(driver, server, runs, work):
+    # What the browser loaded for itself before the page (its new-tab page) is not counted.
+    driver.get("about:blank")
+    driver.get_log("performance")
     load_page(driver, server.url, "")
     files = transferred(driver)
     for url, size in files:
         print("  %8d bytes  %s" % (size, url))
     print("page load: %d requests, %d bytes transferred (headers included)" % (
         len(files), sum(size for _, size in files)))
-    for sample in SAMPLES:
+    # The largest strip there can be: 255 faces, a plain 24-bit BMP of 80 x 20400.
+    largest = os.path.join(work, "largest.bmp")
+    strip_pictures.write_plain(largest, 80, 255 * 80, (40, 60, 90))
+    for path in [os.path.join(ROOT, "samples", s + ".png") for s in SAMPLES] + [largest]:
         times = []
         for _ in range(runs):
-            choose_picture(driver, os.path.join(ROOT, "samples", sample + ".png"))
+            choose_picture(driver, path)
             times.append(driver.execute_script("return window.tavimorePage.lastPictureToPreviewMs"))
-        print("picture to first preview, %s.png (%d faces): median %.1f ms, min %.1f ms, max %.1f ms "
-              "over %d runs" % (sample, driver.execute_script(
-                  "return Number(document.getElementById('strip-info').textContent.split(' ')[0])"),
+        print("picture to first preview, %s (%d bytes, %s): median %.1f ms, min %.1f ms, "
+              "max %.1f ms over %d runs" % (
+                  os.path.basename(path), os.path.getsize(path),
+                  driver.find_element(By.ID, "strip-info").text,
                   statistics.median(times), min(times), max(times), runs))
     files = transferred(driver)
-    print("after the pictures: %d further requests (%s)" % (len(files), ", ".join(u for u, _ in files)))
+    print("choosing pictures: %d requests" % len(files))
+    driver.find_element(By.ID, "make").click()
+    end = time.monotonic() + 20
+    while not files and time.monotonic() < end:
+        time.sleep(0.1)
+        files = transferred(driver)
+    print("making a clock: %s" % ", ".join("%s (%d bytes)" % f for f in files))
 
 
 def main():
@@ -94,7 +116,7 @@ def main():
         if a.what == "screenshot":
             screenshot(driver, server, os.path.abspath(a.output))
         else:
-            measure(driver, server, a.runs)
+            measure(driver, server, a.runs, work)
     finally:
         driver.quit()
         server.stop()
