@@ -266,6 +266,31 @@
     return null;
   }
 
+  // A decoded frame as RGBA rows. A frame in four 8-bit channels is copied as it is and
+  // its channels put in order: asking the browser to convert it multiplies the colours
+  // by alpha, and a transparent pixel would lose the colour the clock shows (the clock
+  // ignores alpha). Other layouts (a JPEG's planes) have no alpha to lose.
+  async function framePixels(image, width, height) {
+    const rgba = new Uint8Array(width * height * 4);
+    const order = { RGBA: [0, 1, 2], RGBX: [0, 1, 2], BGRA: [2, 1, 0], BGRX: [2, 1, 0] }[image.format];
+    if (!order) {
+      await image.copyTo(rgba, { format: 'RGBA' });
+      return rgba;
+    }
+    const raw = new Uint8Array(image.allocationSize());
+    const [plane] = await image.copyTo(raw);
+    for (let y = 0; y < height; y += 1) {
+      let from = plane.offset + y * plane.stride, to = y * width * 4;
+      for (let x = 0; x < width; x += 1, from += 4, to += 4) {
+        rgba[to] = raw[from + order[0]];
+        rgba[to + 1] = raw[from + order[1]];
+        rgba[to + 2] = raw[from + order[2]];
+        rgba[to + 3] = raw[from + 3];
+      }
+    }
+    return rgba;
+  }
+
   // RGBA of the first frame, not premultiplied and with no colour management, so the
   // pixels are the file's own. The image decoder gives them so directly; without one a
   // canvas is the way, exact for opaque pictures.
@@ -277,9 +302,7 @@
         const { image } = await decoder.decode({ frameIndex: 0 });
         try {
           const width = image.displayWidth, height = image.displayHeight;
-          const rgba = new Uint8Array(width * height * 4);
-          await image.copyTo(rgba, { format: 'RGBA' });
-          return { width, height, rgba };
+          return { width, height, rgba: await framePixels(image, width, height) };
         } finally {
           image.close();
         }

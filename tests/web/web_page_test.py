@@ -179,6 +179,28 @@ def test_make_clock(driver, server, a, work, downloads):
     check(clock == expected, "a BMP strip with the Varnet shape gives tavimore build's file")
 
 
+def test_picture_kinds(driver, server, a, work, downloads):
+    """Transparent pixels and GIF strips: the same clock as tavimore build's."""
+    load_page(driver, server.url, "time=%s" % FIXED_TIME)
+    # Four bands of alpha 255, 0, 128 and 1 over colours that vary everywhere: a decoder
+    # that multiplies colour by alpha (a canvas does) loses what the clock shows, since
+    # the clock ignores alpha.
+    rows = [[((x * 3 + y) % 256, (y * 5) % 256, (x * y) % 256, (255, 0, 128, 1)[x // 20])
+             for x in range(80)] for y in range(160)]
+    transparent = os.path.join(work, "transparent.png")
+    pictures.write_png(transparent, pictures.Picture(80, 160, rows))
+    gif = os.path.join(work, "strip.gif")
+    write_strip_png(os.path.join(work, "for-gif.png"), 80, 240)
+    subprocess.run(["convert", os.path.join(work, "for-gif.png"), gif], check=True)
+    for path in (transparent, gif):
+        choose_picture(driver, path)
+        clock = download(driver, downloads)
+        expected = tavimore_build(a.tavimore, os.path.join(work, "expected-kind.exe"),
+                                  os.path.join(a.site, "clocks", "Varnet.exe"), path,
+                                  "", "", "", [("#000040", 75), ("#000080", 80), ("#0000C0", 90)])
+        check(clock == expected, "%s gives tavimore build's clock" % os.path.basename(path))
+
+
 def test_open_clock(driver, server, a, work, downloads):
     """A clock file fills the page; building again without its picture gives the same file."""
     load_page(driver, server.url, "time=07:45:12&frame=3")
@@ -291,7 +313,7 @@ def main():
     driver.get_log("performance")
     all_urls = []
     try:
-        for test in (test_make_clock, test_open_clock, test_refusals):
+        for test in (test_make_clock, test_picture_kinds, test_open_clock, test_refusals):
             print("--- " + test.__doc__.split("\n")[0])
             try:
                 test(driver, server, a, a.work, downloads)
