@@ -79,6 +79,7 @@
     ready: null,
     lastPictureToPreviewMs: null,
     previewsDrawn: 0,
+    faceShown: 0,
     messages: 0,
   };
   window.tavimorePage = page;
@@ -217,6 +218,7 @@
       large.clearRect(0, 0, WINDOW * ENLARGED, WINDOW * ENLARGED);
       large.drawImage($('preview'), 0, 0, WINDOW * ENLARGED, WINDOW * ENLARGED);
       page.previewsDrawn += 1;
+      page.faceShown = k;
       if (pictureChosenAt !== null) {
         page.lastPictureToPreviewMs = performance.now() - pictureChosenAt;
         pictureChosenAt = null;

@@ -24,6 +24,7 @@ import json  # noqa: E402
 
 import pictures  # noqa: E402  (PNG files)
 from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from web_session import Server, choose_picture, load_page, start_browser, wait_for  # noqa: E402
@@ -201,6 +202,72 @@ def test_picture_kinds(driver, server, a, work, downloads):
         check(clock == expected, "%s gives tavimore build's clock" % os.path.basename(path))
 
 
+def test_keys_and_dropping(driver, server, a, work, downloads):
+    """The faces in turn, F1, Enter, and pictures and clocks dropped on the page."""
+    load_page(driver, server.url, "time=%s" % FIXED_TIME)
+    strip = os.path.join(work, "turns.png")
+    write_strip_png(strip, 80, 240)
+    choose_picture(driver, strip)
+    clock_path = os.path.join(work, "turns.exe")
+    tavimore_build(a.tavimore, clock_path, os.path.join(a.site, "clocks", "Varnet.exe"), strip,
+                   "", "", "", [("#000040", 75), ("#000080", 80), ("#0000C0", 90)])
+    # Each new second shows the next face, after the last the first again.
+    shown = []
+    for _ in range(4):
+        drawn = driver.execute_script("return window.tavimorePage.previewsDrawn")
+        wait_for(lambda: driver.execute_script(
+            "return window.tavimorePage.previewsDrawn > arguments[0]", drawn), "the next second", 5)
+        face, pixels = driver.execute_script(
+            "const c = document.getElementById('preview');"
+            "return [window.tavimorePage.faceShown,"
+            " Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data)];")
+        shown.append(face)
+        check(same_window(bytes(pixels), rendered(a.tavimore, clock_path, work, face)),
+              "the preview of face %d is tavimore render's" % face)
+    check(all((b - a_) % 3 == 1 for a_, b in zip(shown, shown[1:])),
+          "the faces come in turn, one a second: %s" % shown)
+
+    # Enter moves on as Tab does, to the next field and from the last to the make button.
+    name = driver.find_element(By.ID, "name")
+    name.click()
+    name.send_keys(Keys.ENTER)
+    check(driver.switch_to.active_element.get_attribute("id") == "url", "Enter in the name goes to the address")
+    driver.find_element(By.ID, "mail").click()
+    driver.switch_to.active_element.send_keys(Keys.ENTER)
+    check(driver.switch_to.active_element.get_attribute("id") == "make", "Enter in the mail goes to F1")
+    # F1 anywhere makes the clock.
+    target = os.path.join(downloads, "oriclock.exe")
+    if os.path.exists(target):
+        os.remove(target)
+    name.send_keys(Keys.F1)
+    wait_for(lambda: os.path.exists(target) and not any(
+        n.endswith(".crdownload") for n in os.listdir(downloads)), "the download after F1")
+    time.sleep(0.2)
+    check(open(target, "rb").read() == open(clock_path, "rb").read(), "F1 makes the clock")
+
+    # Dropped files: a picture becomes the strip, a Windows program is opened as a clock.
+    def drop(path):
+        drawn = driver.execute_script("return window.tavimorePage.previewsDrawn")
+        driver.execute_script(
+            "const t = new DataTransfer();"
+            "t.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
+            "document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: t, bubbles: true}));",
+            list(open(path, "rb").read()), os.path.basename(path))
+        wait_for(lambda: driver.execute_script(
+            "return window.tavimorePage.previewsDrawn > arguments[0]", drawn), "the drop")
+    drop(os.path.join(ROOT, "samples", "moon.png"))
+    check(driver.find_element(By.ID, "strip-info").text == "8 コマ", "a dropped picture is the strip")
+    opened = os.path.join(work, "dropped.exe")
+    tavimore_build(a.tavimore, opened, os.path.join(a.site, "clocks", "Ossimar.exe"),
+                   os.path.join(ROOT, "samples", "sunset.png"), "夕日", "", "",
+                   [("#FF0000", 10), ("#00FF00", 20), ("#0000FF", 30)])
+    drop(opened)
+    check(driver.find_element(By.ID, "name").get_attribute("value") == "夕日" and
+          driver.find_element(By.ID, "shape").get_attribute("value") == "Ossimar" and
+          driver.find_element(By.ID, "strip-info").text == "1 コマ",
+          "a dropped clock is opened")
+
+
 def test_open_clock(driver, server, a, work, downloads):
     """A clock file fills the page; building again without its picture gives the same file."""
     load_page(driver, server.url, "time=07:45:12&frame=3")
@@ -313,7 +380,8 @@ def main():
     driver.get_log("performance")
     all_urls = []
     try:
-        for test in (test_make_clock, test_picture_kinds, test_open_clock, test_refusals):
+        for test in (test_make_clock, test_picture_kinds, test_keys_and_dropping, test_open_clock,
+                     test_refusals):
             print("--- " + test.__doc__.split("\n")[0])
             try:
                 test(driver, server, a, a.work, downloads)
