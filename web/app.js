@@ -405,9 +405,29 @@
     }
   }
 
+  // --- The three texts are remembered in this browser when a clock is made, as the
+  // editor keeps them in its settings file, and filled in the next time.
+  const SETTINGS_KEY = 'TavimoreE.Users';
+
+  function saveTexts() {
+    try {
+      localStorage.setItem(SETTINGS_KEY, JSON.stringify(
+        { NAME: $('name').value, URL: $('url').value, MAIL: $('mail').value }));
+    } catch (e) { /* storage turned off: the texts are simply not remembered */ }
+  }
+
+  function loadTexts() {
+    try {
+      const saved = JSON.parse(localStorage.getItem(SETTINGS_KEY) || '{}');
+      for (const [id, key] of [['name', 'NAME'], ['url', 'URL'], ['mail', 'MAIL']])
+        if (typeof saved[key] === 'string') $(id).value = saved[key];
+    } catch (e) { /* nothing remembered, or not readable: the fields stay empty */ }
+  }
+
   // --- Making the clock: the chosen shape's 32-bit program, brought to the clock file
   // with the page's texts, hands and faces, offered as the download "oriclock.exe".
   async function makeClock() {
+    saveTexts();  // before anything can fail, as in the editor
     const name = buildNames[$('shape').selectedIndex];
     let program;
     try {
@@ -499,6 +519,7 @@
 
   async function start() {
     applyLanguage();
+    loadTexts();
     wire();
     try {
       core = await createTavimoreCore();

@@ -179,6 +179,12 @@ def test_make_clock(driver, server, a, work, downloads):
                               name, url, mail, hands)
     check(clock == expected, "a BMP strip with the Varnet shape gives tavimore build's file")
 
+    # The texts of the last clock made are there again when the page is opened again.
+    load_page(driver, server.url, "")
+    check([driver.find_element(By.ID, f).get_attribute("value") for f in ("name", "url", "mail")] ==
+          [name, url, mail], "the texts of the last clock made are filled in again")
+    driver.execute_script("localStorage.clear()")
+
 
 def test_picture_kinds(driver, server, a, work, downloads):
     """Transparent pixels and GIF strips: the same clock as tavimore build's."""
@@ -312,6 +318,8 @@ def test_refusals(driver, server, a, work, downloads):
     """Wrong sizes, more than 255 faces and files that are no picture: the editor's
     messages; the strip is gone afterwards, as in the editor."""
     load_page(driver, server.url, "time=%s" % FIXED_TIME)
+    for field in ("name", "url", "mail"):  # whatever an earlier clock left remembered
+        driver.find_element(By.ID, field).clear()
     good = os.path.join(work, "good.png")
     write_strip_png(good, 80, 80)
     cases = []
