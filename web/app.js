@@ -381,6 +381,10 @@
         release();
         return showMessage('clockTitle', error === 1 ? 'damaged' : 'noMemory');
       }
+      if (error === 2 && build < 0) {  // neither a payload nor one of our clock programs
+        release();
+        return showMessage('clockTitle', 'notAClock');
+      }
       if (build >= 0) $('shape').selectedIndex = build;
       if (error === 0) {
         $('name').value = readText(field(9));

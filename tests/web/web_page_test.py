@@ -306,6 +306,17 @@ def test_open_clock(driver, server, a, work, downloads):
     check(driver.find_element(By.ID, "name").get_attribute("value") == "桜の時計",
           "a damaged clock leaves the fields as they were")
 
+    # Files that are not clocks: a picture, and a Windows program that is none of ours.
+    stranger = os.path.join(work, "stranger.exe")
+    with open(stranger, "wb") as f:
+        f.write(b"MZ" + bytes(30000))
+    for path in (os.path.join(ROOT, "samples", "moon.png"), stranger):
+        driver.find_element(By.ID, "clock-file").send_keys(path)
+        shown = wait_for(lambda: message_shown(driver), "the message for " + path)
+        check(shown[1] == "notAClock", "%s is not a clock file" % os.path.basename(path))
+    check(driver.find_element(By.ID, "shape").get_attribute("value") == "Damsole",
+          "a file that is no clock leaves the shape as it was")
+
     # A clock program without payload: its shape, no strip.
     driver.find_element(By.ID, "clock-file").send_keys(os.path.join(a.site, "clocks", "Quellet.exe"))
     wait_for(lambda: driver.find_element(By.ID, "shape").get_attribute("value") == "Quellet",
