@@ -80,6 +80,7 @@
     lastPictureToPreviewMs: null,
     previewsDrawn: 0,
     faceShown: 0,
+    facesInTurn: [],  // the face of each second's redraw, the last hundred
     messages: 0,
   };
   window.tavimorePage = page;
@@ -232,6 +233,8 @@
   function tick() {
     frame += 1;
     drawPreview();
+    page.facesInTurn.push(page.faceShown);
+    if (page.facesInTurn.length > 100) page.facesInTurn.shift();
     setTimeout(tick, 1000 - (Date.now() % 1000) + 5);
   }
 
@@ -359,6 +362,7 @@
       core._tv_free(rgbaPtr); core._tv_free(facesPtr);
     }
     frame = 0;
+    page.facesInTurn = [];
     showPicture();
     drawPreview();
   }

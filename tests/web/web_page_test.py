@@ -218,8 +218,7 @@ def test_keys_and_dropping(driver, server, a, work, downloads):
     tavimore_build(a.tavimore, clock_path, os.path.join(a.site, "clocks", "Varnet.exe"), strip,
                    "", "", "", [("#000040", 75), ("#000080", 80), ("#0000C0", 90)])
     # Each new second shows the next face, after the last the first again.
-    shown = []
-    for _ in range(4):
+    for _ in range(3):
         drawn = driver.execute_script("return window.tavimorePage.previewsDrawn")
         wait_for(lambda: driver.execute_script(
             "return window.tavimorePage.previewsDrawn > arguments[0]", drawn), "the next second", 5)
@@ -227,10 +226,10 @@ def test_keys_and_dropping(driver, server, a, work, downloads):
             "const c = document.getElementById('preview');"
             "return [window.tavimorePage.faceShown,"
             " Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data)];")
-        shown.append(face)
         check(same_window(bytes(pixels), rendered(a.tavimore, clock_path, work, face)),
               "the preview of face %d is tavimore render's" % face)
-    check(all((b - a_) % 3 == 1 for a_, b in zip(shown, shown[1:])),
+    shown = driver.execute_script("return window.tavimorePage.facesInTurn")
+    check(len(shown) >= 3 and all((b - a_) % 3 == 1 for a_, b in zip(shown, shown[1:])),
           "the faces come in turn, one a second: %s" % shown)
 
     # Enter moves on as Tab does, to the next field and from the last to the make button.
