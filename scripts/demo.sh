@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
-# The main job on a fresh Debian machine: builds everything, makes the release zips, makes a
-# clock from the bundled animated moon strip (eight face pictures) with tavimore, renders its
-# face, and runs it under Wine:
+# The main job on a fresh Debian machine: builds everything (the web page too), makes the
+# release zips, makes a clock from the bundled animated moon strip (eight face pictures) with
+# tavimore, renders its face, and runs it under Wine:
 #   - with a display (DISPLAY set and reachable), the clock starts there and keeps running,
 #     and beside it the same clock natively (tavimore-clock, where GTK 3 is installed);
 #   - without one, it runs in a private X server, and a screenshot and an animated GIF of
 #     ten seconds of it are saved.
-# Results: dist/tavimore-<version>-win32.zip and -win64.zip; under build/demo/: oriclock.exe
-# (the 32-bit clock, what a Windows user would get), face.png, win64/oriclock.exe (the clock
-# Wine runs here) and, without a display, screen.png and clock.gif.
+# Results: dist/tavimore-<version>-win32.zip, -win64.zip and -web.zip (the editor as a web
+# page); under build/demo/: oriclock.exe (the 32-bit clock, what a Windows user would get),
+# face.png, win64/oriclock.exe (the clock Wine runs here) and, without a display, screen.png
+# and clock.gif.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-bash scripts/build.sh win32 win64 native
+bash scripts/build.sh win32 win64 web native
 
 bash scripts/package.sh --no-build
 

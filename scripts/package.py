@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Makes the release zips from the Windows build trees:
 
-    package.py --dist DIST [--win32 BIN] [--win64 BIN]
+    package.py --dist DIST [--win32 BIN] [--win64 BIN] [--web SITE]
 
 writes DIST/tavimore-<version>-win32.zip (and -win64.zip), each holding one folder
 tavimore-<version>-<arch>/ with the editor, its five .prm definitions, the five clocks ready
-to run, tavimore.exe, the three sample strips as BMP, the Japanese read-me and the licences,
-and DIST/SHA256SUMS, the SHA-256 of every zip made, in the form sha256sum -c reads.
+to run, tavimore.exe, the three sample strips as BMP, the Japanese read-me and the licences;
+DIST/tavimore-<version>-web.zip, the editor as a web page for any static web server (the
+page, the core in WebAssembly, the five 32-bit clock programs it builds clocks from); and
+DIST/SHA256SUMS, the SHA-256 of every zip made, in the form sha256sum -c reads.
 
 Choices a Windows user meets:
 - The sample strips go in as 24-bit BMP, not PNG: the editor's open-file dialog lists
@@ -128,6 +130,26 @@ def contents(bin_dir, arch, work):
     return files
 
 
+# The web page's files in the order they go into the zip; the clock programs follow.
+WEB_FILES = ["index.html", "app.js", "style.css", "tavimore_core.js", "tavimore_core.wasm"]
+
+
+def web_contents(site):
+    """(name in the folder, bytes) of the web zip. The clock programs must be the 32-bit
+    ones: a clock made in the page is the clock the win32 zip's editor makes."""
+    def page_file(name):
+        path = os.path.join(site, name)
+        if not os.path.isfile(path):
+            raise SystemExit("package: %s is missing (build the web preset first)" % path)
+        return open(path, "rb").read()
+
+    files = [("README.txt", windows_text(os.path.join(ROOT, "package", "readme-web.txt"))),
+             ("LICENSE.txt", windows_text(os.path.join(ROOT, "LICENSE")))]
+    files += [(name, page_file(name)) for name in WEB_FILES]
+    files += [("clocks/%s.exe" % b, page_file(os.path.join("clocks", b + ".exe"))) for b in BUILDS]
+    return files
+
+
 def write_zip(path, folder, files, date_time):
     partial = path + ".partial"
     with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED) as z:
@@ -160,6 +182,7 @@ def main():
     parser.add_argument("--dist", default=os.path.join(ROOT, "dist"))
     parser.add_argument("--win32", default=os.path.join(ROOT, "build", "win32", "bin"))
     parser.add_argument("--win64", default=os.path.join(ROOT, "build", "win64", "bin"))
+    parser.add_argument("--web", default=os.path.join(ROOT, "build", "web", "site"))
     args = parser.parse_args()
     os.makedirs(args.dist, exist_ok=True)
     date_time = timestamp()
@@ -171,6 +194,12 @@ def main():
         write_zip(path, folder, files, date_time)
         made.append(path)
         print("package: %s (%d bytes, %d files)" % (path, os.path.getsize(path), len(files)))
+    folder = "tavimore-%s-web" % version()
+    files = web_contents(args.web)
+    path = os.path.join(args.dist, folder + ".zip")
+    write_zip(path, folder, files, date_time)
+    print("package: %s (%d bytes, %d files)" % (path, os.path.getsize(path), len(files)))
+    made.append(path)
     print("package: %s" % write_checksums(args.dist, made))
 
 

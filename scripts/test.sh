@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core natively (also under ASan and
 # UBSan, with brief fuzzer runs), the command line, the Windows programs' builds, and the
-# Windows programs under Wine, and the native Linux clock on screen.
+# Windows programs under Wine, the native Linux clock on screen, and the editor's web page in
+# headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 # The Windows programs first: the native tests drive them under Wine and check their sizes.
-bash scripts/build.sh win32 win64 native sanitize
+bash scripts/build.sh win32 win64 web native sanitize
 
 ctest --test-dir build/native --output-on-failure -LE "wine|gtk"
 # The native clock under Xvfb with openbox; on a loaded machine a window manager can be

@@ -33,6 +33,7 @@ int Run(int argc, const char* const* argv) {
   AddRenderCommand(app, &chosen);
 #ifndef _WIN32
   AddRunCommand(app, &chosen);
+  AddServeCommand(app, &chosen);
 #endif
   try {
     app.parse(argc, argv);

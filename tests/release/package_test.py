@@ -17,7 +17,11 @@ zip is unpacked with Info-ZIP's unzip, as it would be by hand, and checked:
 - every program's header carries no link time, and a PE checksum, where set, is right;
 - THIRD-PARTY-NOTICES.txt names every library the programs contain and holds the complete
   texts of their licences, word for word as Debian ships them;
-- SHA256SUMS beside the zips lists exactly the zips, and sha256sum -c accepts it.
+- SHA256SUMS beside the zips lists exactly the zips (the web zip too), and sha256sum -c
+  accepts it.
+- the web zip holds exactly the page of the web build tree, with the 32-bit clock programs
+  of the win32 tree (a clock made in the page is the win32 editor's clock), the same each
+  time it is made.
 
     package_test.py --source ROOT --work DIR --tavimore TAVIMORE
 """
@@ -50,6 +54,9 @@ ARCHES = {"win32": ("i686-w64-mingw32-objdump", "010b", "pei-i386"),
           "win64": ("x86_64-w64-mingw32-objdump", "020b", "pei-x86-64")}
 GUI, CONSOLE = "00000002", "00000003"  # PE subsystems
 UTF8_FLAG = 0x800  # zip general purpose bit 11: the name is UTF-8
+WEB_PAGE = ["index.html", "app.js", "style.css", "tavimore_core.js", "tavimore_core.wasm"]
+WEB_EXPECTED = (["README.txt", "LICENSE.txt"] + WEB_PAGE +
+                ["clocks/%s.exe" % b for b in BUILDS])
 
 # What THIRD-PARTY-NOTICES.txt must name: every library linked into a program we ship.
 NOTICE_NAMES = ["MinGW-w64 runtime", "winpthreads", "libgcc", "libgcc_eh", "libstdc++",
@@ -266,6 +273,30 @@ def check_texts(arch, folder, source):
           "%s LICENSE.txt is the repository's LICENSE with CRLF" % arch)
 
 
+def check_web_zip(source, release, first, second):
+    folder = "tavimore-%s-web" % release
+    zip_path = os.path.join(first, folder + ".zip")
+    if not check(os.path.isfile(zip_path), "%s was made" % zip_path):
+        return
+    print("%s: %d bytes" % (zip_path, os.path.getsize(zip_path)))
+    check(read(zip_path) == read(os.path.join(second, folder + ".zip")),
+          "%s is the same, byte for byte, when made again" % os.path.basename(zip_path))
+    with zipfile.ZipFile(zip_path) as z:
+        names = [i.filename for i in z.infolist()]
+        check(names == [folder + "/" + n for n in WEB_EXPECTED],
+              "%s holds the page, then the clocks, in that order: %s" % (folder, names))
+        site = os.path.join(source, "build", "web", "site")
+        for name in WEB_PAGE:
+            check(z.read(folder + "/" + name) == read(os.path.join(site, name)),
+                  "web zip: %s is the web build's" % name)
+        for b in BUILDS:
+            check(z.read("%s/clocks/%s.exe" % (folder, b)) ==
+                  read(os.path.join(source, "build", "win32", "bin", b + ".exe")),
+                  "web zip: clocks/%s.exe is the 32-bit clock of the win32 build" % b)
+        check(z.read(folder + "/LICENSE.txt").replace(b"\r\n", b"\n") ==
+              read(os.path.join(source, "LICENSE")), "web zip: LICENSE.txt is the LICENSE")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True)
@@ -308,10 +339,12 @@ def main():
         check_samples(arch, root, args.source, args.tavimore, args.work)
         check_texts(arch, root, args.source)
 
-    check_checksums(first, ["tavimore-%s-%s.zip" % (release, arch) for arch in ARCHES])
+    check_checksums(first, ["tavimore-%s-%s.zip" % (release, kind)
+                            for kind in list(ARCHES) + ["web"]])
     check(read(os.path.join(first, "SHA256SUMS")) ==
           read(os.path.join(second, "SHA256SUMS")), "SHA256SUMS is the same when made again")
 
+    check_web_zip(args.source, release, first, second)
     print("%d failed" % len(failures))
     return 1 if failures else 0
 
