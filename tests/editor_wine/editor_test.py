@@ -385,7 +385,9 @@ def check_clock_runs(sc, rows):
     x, y, _, _ = s.window_geometry(window)
     time.sleep(1.0)
     seen = []
+    taken = []
     for _ in range(9):
+        taken.append(time.time())
         shot = s.screenshot()
         scores = [sum(1 for j in range(80) for i in range(80)
                       if shot.pixel(x + i, y + j) == rows[k * 80 + j][i]) for k in range(3)]
@@ -397,9 +399,13 @@ def check_clock_runs(sc, rows):
             check(shot.pixel(x + i, y + j) == behind.pixel(x + i, y + j),
                   "the clock is not round: its point (%d, %d) covers the screen" % (i, j))
         time.sleep(0.3)
-    changes = [(a, b) for a, b in zip(seen, seen[1:]) if a != b]
+    # Screenshots taken less than a second apart show the same frame or the next; a busy
+    # machine may space two of them further apart, and then a frame may fall between them.
+    close = [(a, b) for a, b, t0, t1 in zip(seen, seen[1:], taken, taken[1:]) if t1 - t0 < 0.95]
     check(set(seen) == {0, 1, 2}, "frames seen in turn: %s" % seen)
-    check(all(b == (a + 1) % 3 for a, b in changes), "frames out of order: %s" % seen)
+    check(all(b in (a, (a + 1) % 3) for a, b in close),
+          "frames out of order: %s, taken %s s apart" %
+          (seen, [round(t1 - t0, 2) for t0, t1 in zip(taken, taken[1:])]))
     clock.kill()
     clock.wait()
 
