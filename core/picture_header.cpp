@@ -49,11 +49,11 @@ PictureHeader Jpeg(const uint8_t* b, size_t n) {
     if (marker == 0xD9 || marker == 0xDA) return {};  // image data before any frame header
     if (n - p < 2) return {};
     const size_t length = Be16(b + p);  // counts its own two bytes
-    if (length < 2) return {};
+    if (length < 2 || n - p < length) return {};
     // SOF0..SOF15 are frame headers, except C4 (Huffman tables), C8 (reserved) and CC
     // (arithmetic coding conditions).
     if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
-      if (length < 7 || n - p < 7) return {};
+      if (length < 7) return {};
       return {PictureKind::kJpeg, Be16(b + p + 5), Be16(b + p + 3)};
     }
     p += length;

@@ -30,6 +30,8 @@ void Read(png_structp png, png_bytep to, size_t n) {
   s->at += n;
 }
 
+// libpng's own handlers print; ours only leave, through the jump set in ReadRows.
+[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void Quiet(png_structp, png_const_charp) {}
 
 struct PngOwner {
@@ -67,7 +69,7 @@ bool ReadRows(png_structp png, png_infop info, int width, int height, DecodedPix
 
 bool ReadPng(const uint8_t* bytes, size_t size, int width, int height, DecodedPixels* out) {
   PngOwner owner;
-  owner.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Quiet, Quiet);
+  owner.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Quiet);
   if (!owner.png) return false;
   owner.info = png_create_info_struct(owner.png);
   if (!owner.info) return false;
