@@ -29,6 +29,8 @@ PAYLOAD_OFFSET = 55000
 IMAGE_BLOCK = 25604
 SIZE_TITLE = "サイズエラー"
 SIZE_TEXT = "画像サイズは、横80px・縦80pxのみ倍数としてください。"
+UNREADABLE_TITLE = "画像エラー"
+UNREADABLE_TEXT = "画像を読み込めませんでした。\nBMP・JPEG・GIF・PNG の画像を選んでください。"
 
 
 class Scenario:
@@ -442,8 +444,8 @@ def scenario_wrong_pictures(sc):
     pictures.write_strip(sc.path("wide.bmp"), 160, 80)
     pictures.write_strip(sc.path("good.bmp"), 80, 80)
     pictures.write_plain(sc.path("many.bmp"), 80, 80 * 256, (90, 90, 200))
-    with open(sc.path("broken.gif"), "wb") as f:
-        f.write(b"GIF89a" + bytes(range(256)) * 4)
+    with open(sc.path("broken.gif"), "wb") as f:  # the size of a strip, then no picture
+        f.write(b"GIF89a" + bytes((80, 0, 80, 0)) + bytes(range(256)) * 4)
     good_rows = pictures.strip_pixels(80, 80)
 
     editor = sc.start_editor()
@@ -471,14 +473,17 @@ def scenario_wrong_pictures(sc):
     # An accepted picture, then refused ones: the preview keeps the accepted frame.
     sc.choose_picture(win, sc.path("good.bmp"))
     check(s.no_window_appears(SIZE_TITLE, editor, 0.5), "an 80 x 80 picture was refused")
-    for bad, message in (("wide.bmp", SIZE_TEXT), ("broken.gif", SIZE_TEXT), ("many.bmp", None)):
+    # A file that cannot be decoded is not blamed on its size.
+    for bad, title, message in (("wide.bmp", SIZE_TITLE, SIZE_TEXT),
+                                ("broken.gif", UNREADABLE_TITLE, UNREADABLE_TEXT),
+                                ("many.bmp", SIZE_TITLE, None)):
         sc.choose_picture(win, sc.path(bad))
-        text = sc.message_box(SIZE_TITLE, editor)
+        text = sc.message_box(title, editor)
         if message:
             check(text == message, "%s: message %r" % (bad, text))
         else:
             check("255" in text and text != SIZE_TEXT, "%s: message %r" % (bad, text))
-        sc.answer(SIZE_TITLE, ["Return"], editor)
+        sc.answer(title, ["Return"], editor)
         shot = s.screenshot()
         win.refresh()
         check(tuple(win.control("AREA")["rect"][2:]) == (82, 82), "AREA is %s" % win.control("AREA")["rect"])
