@@ -660,6 +660,7 @@ def make_picture_kinds(sc):
         "rle8.bmp": [source, "-type", "Palette", "-compress", "RLE", "bmp3:"],
         "alpha.bmp": [alpha, "-define", "bmp:subtype=ARGB8888", "bmp:"],
         "photo.jpg": [source, "-quality", "90", "-interlace", "JPEG", "jpg:"],
+        "offset.gif": ["-size", "40x30", "xc:red", "-repage", "80x160+20+90", "gif:"],
     }
     for name, args in made.items():
         subprocess.run(["convert"] + args[:-1] + [args[-1] + sc.path(name)], check=True)

@@ -236,6 +236,16 @@ TEST_F(PictureVariantsTest, Gif) {
   ExpectStrip(Convert("hard.png -interlace GIF", "gif:v.gif"), hardWant, "transparent interlaced GIF");
   Write("grey.png", test::EncodePng(GreyStrip(false)));
   ExpectStrip(Convert("-delay 100 colour.png grey.png", "gif:v.gif"), want, "animated GIF");
+
+  // A first frame smaller than the screen, at an offset: the screen around it is clear.
+  const Bytes offset = Convert("-size 40x30 xc:red -repage 80x80+20+10", "gif:v.gif");
+  PictureStrip got;
+  ASSERT_EQ(DecodePictureStrip(offset.data(), offset.size(), &got), StripError::kNone);
+  const auto at = [&](int x, int y) { return got.images[(79 - y) * 80 + x]; };
+  EXPECT_EQ(at(20, 10), 0xFF0000u);
+  EXPECT_EQ(at(59, 39), 0xFF0000u);
+  for (const auto& [x, y] : {std::pair{19, 10}, {20, 9}, {60, 39}, {59, 40}, {0, 0}, {79, 79}})
+    EXPECT_EQ(at(x, y), kBack) << "(" << x << ", " << y << ") outside the frame";
 }
 
 // Test BMP as programs write it: the 12-byte header, 1, 4, 8 and 24 bits, RLE8, 16 bits
