@@ -220,6 +220,42 @@ TEST_F(PictureVariantsTest, Jpeg) {
               "grey", 3, 16);
 }
 
+// `jpeg` (progressive) with its last scan repeated to make `scans` scans in all: libjpeg
+// takes a repeated scan as a bogus progression, warns and goes on.
+Bytes WithScans(const Bytes& jpeg, int scans) {
+  size_t p = 2, lastScan = 0;
+  int count = 0;
+  while (p + 4 <= jpeg.size() && jpeg[p] == 0xFF && jpeg[p + 1] != 0xD9) {
+    const size_t length = jpeg[p + 2] << 8 | jpeg[p + 3];
+    if (jpeg[p + 1] != 0xDA) {
+      p += 2 + length;
+      continue;
+    }
+    lastScan = p;
+    ++count;
+    p += 2 + length;
+    while (p + 1 < jpeg.size() && !(jpeg[p] == 0xFF && jpeg[p + 1] != 0 &&
+                                     (jpeg[p + 1] < 0xD0 || jpeg[p + 1] > 0xD7)))
+      ++p;  // entropy-coded data, with its stuffed and restart bytes
+  }
+  Bytes out(jpeg.begin(), jpeg.begin() + static_cast<long>(p));
+  for (int k = count; k < scans; ++k)
+    out.insert(out.end(), jpeg.begin() + static_cast<long>(lastScan), jpeg.begin() + static_cast<long>(p));
+  out.insert(out.end(), jpeg.begin() + static_cast<long>(p), jpeg.end());
+  return out;
+}
+
+// Test that a progressive JPEG may have 256 scans but not more: every scan is a pass over
+// the picture, and a small file of thousands of scans would keep the decoder busy.
+TEST_F(PictureVariantsTest, JpegScanLimit) {
+  Write("colour.png", test::EncodePng(test::MarkedStrip(1)));
+  const Bytes progressive = Convert("colour.png -quality 90 -interlace JPEG", "jpg:v.jpg");
+  PictureStrip strip;
+  const Bytes most = WithScans(progressive, 256), tooMany = WithScans(progressive, 257);
+  EXPECT_EQ(DecodePictureStrip(most.data(), most.size(), &strip), StripError::kNone);
+  EXPECT_EQ(DecodePictureStrip(tooMany.data(), tooMany.size(), &strip), StripError::kNotAPicture);
+}
+
 // Test GIF: plain and interlaced; a transparent colour shows the background (it once came
 // out black); only the first frame of an animation counts.
 TEST_F(PictureVariantsTest, Gif) {
