@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 
 #include "core/bmp_decoder.h"
 
@@ -42,8 +42,8 @@ struct Bmp {
       Put32(b, 30, compression), Put32(b, 46, colorsUsed);
     }
     for (size_t i = 0; i < masks.size(); ++i) Put32(b, 54 + 4 * i, masks[i]);
-    std::memcpy(b.data() + masksEnd, palette.data(), palette.size());
-    std::memcpy(b.data() + pixelsAt, pixels.data(), pixels.size());
+    std::copy(palette.begin(), palette.end(), b.begin() + static_cast<long>(masksEnd));
+    std::copy(pixels.begin(), pixels.end(), b.begin() + static_cast<long>(pixelsAt));
     return b;
   }
 };
