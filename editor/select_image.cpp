@@ -11,7 +11,7 @@
 #include "editor/cls_dialog.h"
 #include "core/file_replace.h"
 #include "editor/frm_edit.h"
-#include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 #include "core/payload_format.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"

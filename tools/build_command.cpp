@@ -14,7 +14,7 @@
 
 #include "core/clock_builder.h"
 #include "core/file_replace.h"
-#include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 #include "core/cp932.h"
 #include "tools/commands.h"
 

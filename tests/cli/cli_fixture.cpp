@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -15,9 +16,9 @@
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wsign-compare"
-#include <stb_image.h>
 #pragma GCC diagnostic pop
 
+#include "decode/picture_decode.h"
 #include "tools/picture_encode.h"
 
 extern char** environ;
@@ -63,13 +64,13 @@ Bytes EncodePng(const Image& p) { return tavimore::EncodePng(p.bytes.data(), p.w
 Bytes EncodeBmp(const Image& p) { return tavimore::EncodeBmp(p.bytes.data(), p.width, p.height, p.channels); }
 
 bool DecodePicture(const Bytes& bytes, Image* out) {
-  int channels = 0;
-  stbi_uc* px = stbi_load_from_memory(bytes.data(), int(bytes.size()), &out->width,
-                                      &out->height, &channels, 4);
-  if (!px) return false;
+  constexpr int64_t kMostPixels = 16 << 20;  // far more than any picture the tools write
+  tavimore::DecodedPixels pixels;
+  if (!tavimore::DecodePicturePixels(bytes.data(), bytes.size(), kMostPixels, &pixels)) return false;
+  out->width = pixels.width;
+  out->height = pixels.height;
   out->channels = 4;
-  out->bytes.assign(px, px + size_t(out->width) * out->height * 4);
-  stbi_image_free(px);
+  out->bytes = std::move(pixels.bytes);
   return true;
 }
 

@@ -37,7 +37,7 @@ uint32_t FrameMarker(int frame);
 Image MakeStrip(int width, int height);
 Bytes EncodePng(const Image& image);
 Bytes EncodeBmp(const Image& image);
-// Any picture stb_image reads (PNG, GIF, ...), as RGBA.
+// Any picture the command line reads (PNG, GIF, ...), as RGBA.
 bool DecodePicture(const Bytes& bytes, Image* out);
 
 // A stand-in for a clock program: `size` non-zero bytes carrying the build marker of

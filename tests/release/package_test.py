@@ -34,10 +34,11 @@ README = "はじめにお読みください.txt"
 EXPECTED = ({README, "LICENSE.txt", "THIRD-PARTY-NOTICES.txt", "TavimoreEdit.exe", "tavimore.exe"} |
             {b + ".exe" for b in BUILDS} | {b + ".prm" for b in BUILDS} |
             {s + ".bmp" for s in SAMPLE_FACES})
-# Every DLL a program may import: all part of Windows itself, on every version we ship for.
+# Every DLL a program may import: all part of Windows itself, on every version we ship for
+# (windowscodecs.dll, the picture decoders, since Vista and XP SP3).
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                 "shell32.dll", "shlwapi.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll",
-                "msvcrt.dll", "ntdll.dll"}
+                "msvcrt.dll", "ntdll.dll", "windowscodecs.dll"}
 CLOCK_LIMIT = 32768
 # Per zip: objdump, the optional header's magic and objdump's name of the file format.
 ARCHES = {"win32": ("i686-w64-mingw32-objdump", "010b", "pei-i386"),

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 #include "core/payload_format.h"
 #include "test_pictures.h"
 
