@@ -73,12 +73,13 @@
   let emptyFace = new Uint32Array(IMAGE_VALUES).fill(EMPTY_FACE_PIXEL);
   emptyFace[FACE * FACE] = 0;
   let frame = 0;
-  let pictureChosenAt = null;
 
   const page = {
     ready: null,
     lastPictureToPreviewMs: null,
     previewsDrawn: 0,
+    picturesTaken: 0,  // pictures handled to the end, taken or refused
+    clocksOpened: 0,   // clock files handled to the end, read or refused
     faceShown: 0,
     facesInTurn: [],  // the face of each second's redraw, the last hundred
     messages: 0,
@@ -220,10 +221,6 @@
       large.drawImage($('preview'), 0, 0, WINDOW * ENLARGED, WINDOW * ENLARGED);
       page.previewsDrawn += 1;
       page.faceShown = k;
-      if (pictureChosenAt !== null) {
-        page.lastPictureToPreviewMs = performance.now() - pictureChosenAt;
-        pictureChosenAt = null;
-      }
     } finally {
       core._tv_free(facePtr); core._tv_free(handsPtr); core._tv_free(outPtr);
     }
@@ -312,7 +309,16 @@
   }
 
   async function choosePicture(file) {
-    pictureChosenAt = performance.now();
+    const start = performance.now();
+    try {
+      await takePicture(file);
+    } finally {
+      page.lastPictureToPreviewMs = performance.now() - start;
+      page.picturesTaken += 1;
+    }
+  }
+
+  async function takePicture(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
     const pointers = [];
     const keep = (p) => { if (!p) throw new Error('memory'); pointers.push(p); return p; };
@@ -356,6 +362,14 @@
 
   // --- Opening a clock file: its texts, hands, shape and faces fill the page.
   async function openClock(file) {
+    try {
+      await readClock(file);
+    } finally {
+      page.clocksOpened += 1;
+    }
+  }
+
+  async function readClock(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
     if (bytes.length < 2 || bytes[0] !== 0x4D || bytes[1] !== 0x5A)  // "MZ": a Windows program
       return showMessage('clockTitle', 'notAClock');

@@ -27,7 +27,8 @@ from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from web_session import Server, choose_picture, load_page, start_browser, wait_for  # noqa: E402
+from web_session import (Server, choose_picture, load_page, open_clock, start_browser,  # noqa: E402
+                         wait_for)
 
 # The editor tests' strips: each square its own colours, a red top-left corner. The module
 # has the same name as the one above, so it is loaded under a name of its own.
@@ -259,14 +260,16 @@ def test_keys_and_dropping(driver, server, a, work, downloads):
 
     # Dropped files: a picture becomes the strip, a Windows program is opened as a clock.
     def drop(path):
-        drawn = driver.execute_script("return window.tavimorePage.previewsDrawn")
+        handled = driver.execute_script(
+            "return window.tavimorePage.picturesTaken + window.tavimorePage.clocksOpened")
         driver.execute_script(
             "const t = new DataTransfer();"
             "t.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
             "document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: t, bubbles: true}));",
             list(open(path, "rb").read()), os.path.basename(path))
         wait_for(lambda: driver.execute_script(
-            "return window.tavimorePage.previewsDrawn > arguments[0]", drawn), "the drop")
+            "return window.tavimorePage.picturesTaken + window.tavimorePage.clocksOpened"
+            " > arguments[0]", handled), "the drop")
     drop(os.path.join(ROOT, "samples", "moon.png"))
     check(driver.find_element(By.ID, "strip-info").text == "8 コマ", "a dropped picture is the strip")
     opened = os.path.join(work, "dropped.exe")
@@ -287,8 +290,7 @@ def test_open_clock(driver, server, a, work, downloads):
     expected = tavimore_build(a.tavimore, original, os.path.join(a.site, "clocks", "Damsole.exe"),
                               os.path.join(ROOT, "samples", "sakura.png"), "桜の時計", "www.example.jp",
                               "sakura@example.jp", [("#123456", 33), ("#ABCDEF", 66), ("#FEDCBA", 99)])
-    driver.find_element(By.ID, "clock-file").send_keys(original)
-    wait_for(lambda: driver.find_element(By.ID, "name").get_attribute("value"), "the fields")
+    open_clock(driver, original)
     values = driver.execute_script(
         "return ['name','url','mail','len0','len1','len2','col0','col1','col2','shape']"
         ".map(id => document.getElementById(id).value)")
@@ -306,8 +308,8 @@ def test_open_clock(driver, server, a, work, downloads):
     damaged = os.path.join(work, "damaged.exe")
     with open(damaged, "wb") as f:
         f.write(expected[:-100])
-    driver.find_element(By.ID, "clock-file").send_keys(damaged)
-    shown = wait_for(lambda: message_shown(driver), "the damaged-file message")
+    open_clock(driver, damaged)
+    shown = message_shown(driver) or (None, None, "")
     check(shown[1] == "damaged" and "壊れて" in shown[2], "a cut clock file is refused as damaged")
     check(driver.find_element(By.ID, "name").get_attribute("value") == "桜の時計",
           "a damaged clock leaves the fields as they were")
@@ -317,16 +319,16 @@ def test_open_clock(driver, server, a, work, downloads):
     with open(stranger, "wb") as f:
         f.write(b"MZ" + bytes(30000))
     for path in (os.path.join(ROOT, "samples", "moon.png"), stranger):
-        driver.find_element(By.ID, "clock-file").send_keys(path)
-        shown = wait_for(lambda: message_shown(driver), "the message for " + path)
+        open_clock(driver, path)
+        shown = message_shown(driver) or (None, None, "")
         check(shown[1] == "notAClock", "%s is not a clock file" % os.path.basename(path))
     check(driver.find_element(By.ID, "shape").get_attribute("value") == "Damsole",
           "a file that is no clock leaves the shape as it was")
 
     # A clock program without payload: its shape, no strip.
-    driver.find_element(By.ID, "clock-file").send_keys(os.path.join(a.site, "clocks", "Quellet.exe"))
-    wait_for(lambda: driver.find_element(By.ID, "shape").get_attribute("value") == "Quellet",
-             "the shape of a plain clock program")
+    open_clock(driver, os.path.join(a.site, "clocks", "Quellet.exe"))
+    check(driver.find_element(By.ID, "shape").get_attribute("value") == "Quellet",
+          "a clock program without faces gives its shape")
     check(driver.find_element(By.ID, "strip-info").text == "4 コマ",
           "a clock program without faces keeps the strip shown")
 
@@ -360,7 +362,7 @@ def test_refusals(driver, server, a, work, downloads):
         choose_picture(driver, good)
         check(message_shown(driver) is None, "a good strip before %s" % what)
         choose_picture(driver, path)
-        shown = wait_for(lambda: message_shown(driver), "the message for " + what)
+        shown = message_shown(driver) or (None, None, "")
         check(shown[0] == "sizeTitle" and shown[1] == message, "%s: %s" % (what, message))
         check(driver.find_element(By.ID, "strip-info").text == "",
               "%s leaves no strip behind" % what)
@@ -373,7 +375,7 @@ def test_refusals(driver, server, a, work, downloads):
     driver.find_element(By.ID, "language").click()
     check(driver.find_element(By.ID, "choose").text == "Choose picture", "English labels")
     choose_picture(driver, os.path.join(work, "wide.png"))
-    shown = wait_for(lambda: message_shown(driver), "the English message")
+    shown = message_shown(driver) or (None, None, "")
     check(shown[2].startswith("The picture must be 80 pixels wide"), "the size message in English")
 
 

@@ -65,11 +65,17 @@ def load_page(driver, url, query):
 
 
 def choose_picture(driver, path):
-    drawn = driver.execute_script("return window.tavimorePage.previewsDrawn")
-    messages = driver.execute_script("return window.tavimorePage.messages")
+    """Chooses a picture through the page's file input and waits until the page has taken
+    or refused it."""
+    taken = driver.execute_script("return window.tavimorePage.picturesTaken")
     driver.find_element(By.ID, "picture").send_keys(path)
     wait_for(lambda: driver.execute_script(
-        "return window.tavimorePage.previewsDrawn > arguments[0] ||"
-        " window.tavimorePage.messages > arguments[1]", drawn, messages), "the picture to be taken")
+        "return window.tavimorePage.picturesTaken > arguments[0]", taken), "the picture to be taken")
 
 
+def open_clock(driver, path):
+    """The same for a clock file."""
+    opened = driver.execute_script("return window.tavimorePage.clocksOpened")
+    driver.find_element(By.ID, "clock-file").send_keys(path)
+    wait_for(lambda: driver.execute_script(
+        "return window.tavimorePage.clocksOpened > arguments[0]", opened), "the clock to be read")
