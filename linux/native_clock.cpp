@@ -9,6 +9,7 @@
 #include "core/hand_geometry.h"
 #include "core/menu_address.h"
 #include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 
 namespace tavimore {
 namespace {
