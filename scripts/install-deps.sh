@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs everything the project needs on Debian 12: compilers (native, clang for the
-# fuzzers, MinGW-w64 for the Windows programs), the libraries we include, and what the
-# end-to-end tests drive the Windows programs with (Wine, Xvfb, xdotool, ImageMagick).
+# fuzzers, MinGW-w64 for the Windows programs), the libraries we include, what the
+# end-to-end tests drive the Windows programs with (Wine, Xvfb, xdotool, ImageMagick), and
+# debootstrap, which makes the Debian 13 root whose Wine runs both builds
+# (scripts/wine_root.sh).
 # Safe to run again: apt skips what is already there.
 set -euo pipefail
 
@@ -12,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales zip unzip
+  debootstrap util-linux
 )
 
 sudo=""
