@@ -10,7 +10,8 @@
 # TAVIMORE_ROOT_BINDS (colon separated). The mounts are made in a mount namespace of the
 # command's own: they vanish with it, even when it is killed, and the machine never sees
 # them. The process id stays the command's (every step execs the next), so whoever started
-# it can stop it by that id. Inside the root already, the command simply runs.
+# it can stop it by that id. Inside the root already, the command simply runs. Inside,
+# TAVIMORE_IN_WINE_ROOT names the root (its folder's name, which says what it holds).
 set -euo pipefail
 if [ -n "${TAVIMORE_IN_WINE_ROOT:-}" ]; then
   exec "$@"
@@ -50,6 +51,6 @@ exec "${sudo[@]}" unshare --mount --propagation private -- bash -euo pipefail -c
     fi
     mount --rbind "$path" "$root$path"
   done
-  export TAVIMORE_IN_WINE_ROOT=1 PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin
+  export TAVIMORE_IN_WINE_ROOT=$(basename "$root") PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin
   exec chroot --userspec="$user" "$root" bash -c "cd \"\$0\" 2>/dev/null || cd /; exec \"\$@\"" "$directory" "$@"
 ' _ "$root" "$user" "$PWD" "${#binds[@]}" "${binds[@]}" "$@"

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core natively (also under ASan and
-# UBSan, with brief fuzzer runs), the command line, the Windows programs' builds, and the
-# Windows programs under Wine.
+# UBSan, with brief fuzzer runs), the command line, the Windows programs' builds, and both
+# builds of the Windows programs under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 # The Windows programs first: the native tests drive them under Wine and check their sizes.
 bash scripts/build.sh win32 win64 native sanitize
+# The Debian 13 root the Wine tests run in; made once (a few minutes), then reused.
+bash scripts/wine_root.sh >/dev/null
 
 ctest --test-dir build/native --output-on-failure -LE wine
 # The Windows programs under Wine in a private X server. A test that fails runs once more:
