@@ -106,7 +106,12 @@ private_wine_template=/tmp/tavimore-wine-prefix-${TAVIMORE_IN_WINE_ROOT:-none}
 private_wine_boot() {
   if [ -n "${TAVIMORE_IN_WINE_ROOT:-}" ] && [ -d "$private_wine_template" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
-    cp -al "$private_wine_template" "$WINEPREFIX"
+    if ! cp -al "$private_wine_template" "$WINEPREFIX" 2>/dev/null; then
+      # Hard links work only within one mount (the prefix is elsewhere than /tmp).
+      rm -rf "$WINEPREFIX"
+      cp -a "$private_wine_template" "$WINEPREFIX"
+      return 0
+    fi
     (cd "$private_wine_template" && find . -type f ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.drv' \
       ! -iname '*.sys' ! -iname '*.nls' ! -iname '*.ttf' ! -iname '*.ocx' ! -iname '*.cpl' -print0) |
       while IFS= read -r -d '' file; do
