@@ -12,7 +12,8 @@ bash scripts/build.sh win32 win64 native sanitize
 bash scripts/wine_root.sh >/dev/null
 
 ctest --test-dir build/native --output-on-failure -LE wine
-# The Windows programs under Wine in a private X server. A test that fails runs once more:
-# now and then Wine loses an X event on a loaded machine, while a real fault fails twice.
-ctest --test-dir build/native --output-on-failure -L wine --repeat until-pass:2
+# The Windows programs under Wine in private X servers, both builds side by side (their
+# tests share no display, prefix or folder). A test that fails runs once more: now and then
+# Wine loses an X event on a loaded machine, while a real fault fails twice.
+ctest --test-dir build/native --output-on-failure -L wine --repeat until-pass:2 -j 2
 ctest --test-dir build/sanitize --output-on-failure -LE wine
