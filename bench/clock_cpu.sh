@@ -1,37 +1,42 @@
 #!/usr/bin/env bash
-# CPU time of a clock under Wine over 60 seconds (or $1), for the 32-bit and the 64-bit
-# build, each beside a plain Win32 program of its own architecture with the same 100 ms
-# timer that draws nothing; all four run at the same time.
+# CPU time of clocks under Wine over 60 seconds (or $1), each beside a plain Win32 program
+# of its own architecture with a 100 ms timer that draws nothing, all running at the same
+# time. The clocks are the programs given after the duration (default: the 32-bit and the
+# 64-bit Varnet); a 32-bit clock is compared with the 32-bit timer program, a 64-bit one
+# with the 64-bit one. CPU time is the time on a processor of all the program's threads.
 source "$(dirname "$0")/clock_wine_lib.sh"
 seconds=${1:-60}
+shift || true
+clocks=("$@")
+[ ${#clocks[@]} -gt 0 ] || clocks=("$ROOT/build/win32/bin/Varnet.exe" "$ROOT/build/win64/bin/Varnet.exe")
 
-declare -A clock idle
-for build in "${BUILDS[@]}"; do
-  wine_program_start "$ROOT/build/$build/bin/Varnet.exe"
-  clock[$build]=$APP
-  wine_program_start "$BENCH/idle_timer-$build.exe"
-  idle[$build]=$APP
+programs=() handles=()
+for exe in "${clocks[@]}" "$BENCH/idle_timer-win32.exe" "$BENCH/idle_timer-win64.exe"; do
+  # Each clock from a folder of its own: a clock runs once per file.
+  folder=$private_work/cpu-${#programs[@]}
+  mkdir -p "$folder"
+  cp "$exe" "$folder/"
+  wine_program_start "$folder/$(basename "$exe")"
+  programs+=("$exe")
+  handles+=("$APP")
 done
-for build in "${BUILDS[@]}"; do
-  wait_visible "${clock[$build]}"
-  wait_visible "${idle[$build]}"
-done
+for handle in "${handles[@]}"; do wait_visible "$handle"; done
 sleep 2  # past start-up
 
-declare -A before
-for build in "${BUILDS[@]}"; do
-  for program in "${clock[$build]}" "${idle[$build]}"; do
-    before[$program]=$(cpu_ticks "$(wine_program_pid "$program")")
-  done
-done
+start=()
+for handle in "${handles[@]}"; do start+=("$(cpu_ns "$(wine_program_pid "$handle")")"); done
 sleep "$seconds"
-hz=$(getconf CLK_TCK)
-echo "CPU time over $seconds s under Wine (user + system), all four at once:"
-for build in "${BUILDS[@]}"; do
-  for kind in clock idle; do
-    if [ "$kind" = clock ]; then program=${clock[$build]} label="clock (Varnet)"; else program=${idle[$build]} label="idle 100 ms timer window"; fi
-    ticks=$(($(cpu_ticks "$(wine_program_pid "$program")") - before[$program]))
-    awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v l="$build $label:" \
-      'BEGIN { printf "  %-32s %.2f s (%.2f %%)\n", l, t / hz, 100 * t / hz / s }'
-  done
+used=()
+for i in "${!handles[@]}"; do used+=($(($(cpu_ns "$(wine_program_pid "${handles[i]}")") - start[i]))); done
+idle32=${used[-2]} idle64=${used[-1]}
+echo "CPU time over $seconds s under Wine (all threads, user + system):"
+for i in "${!clocks[@]}"; do
+  if pe_is_32bit "${clocks[i]}"; then idle=$idle32 kind=32-bit; else idle=$idle64 kind=64-bit; fi
+  awk -v t="${used[i]}" -v idle="$idle" -v s="$seconds" -v name="${clocks[i]#"$ROOT"/}" -v kind="$kind" \
+    'BEGIN { printf "  %-40s %.3f s (%.3f %%), %.2f of the %s idle timer window\n", name, t / 1e9, 100 * t / 1e9 / s, t / idle, kind }'
+done
+for kind in 32 64; do
+  if [ "$kind" = 32 ]; then t=$idle32; else t=$idle64; fi
+  awk -v t="$t" -v s="$seconds" -v name="idle 100 ms timer window, $kind-bit" \
+    'BEGIN { printf "  %-40s %.3f s (%.3f %%)\n", name, t / 1e9, 100 * t / 1e9 / s }'
 done

@@ -5,8 +5,7 @@
 # server and Wine prefix (scripts/private_wine.sh) are stopped again at exit.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BENCH=/tmp/wine-clock-bench
-BUILDS=(win32 win64)
+BENCH=${BENCH_DIR:-/tmp/wine-clock-bench}
 
 for f in "$ROOT/build/win32/bin/Varnet.exe" "$ROOT/build/win64/bin/Varnet.exe" \
   "$ROOT/build/native/bin/tavimore" "$ROOT/build/native/bin/screen_check"; do
@@ -24,9 +23,10 @@ private_wine_start clock-bench 180 189 800x600x24 -br
 private_wine_boot
 echo "Wine: $("$WINE64" --version), in the Debian 13 root"
 
-# CPU time (user + system) of process $1 so far, in clock ticks.
-cpu_ticks() {
-  awk '{print $14 + $15}' "/proc/$1/stat"
+# CPU time of all the threads of process $1 so far (/proc/PID/task/*/schedstat, in
+# nanoseconds), finer than the 10 ms steps of /proc/PID/stat.
+cpu_ns() {
+  cat "/proc/$1"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { print n + 0 }'
 }
 
 # Waits until program $1 (a handle from wine_program_start) shows a visible window.

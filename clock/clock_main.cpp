@@ -23,7 +23,7 @@ namespace {
 
 // The marker by which the program's bytes tell their build (see build_marker.h). Its name
 // part is also the window's title, which keeps the marker in the linked program.
-const char kMarker[] = "TavimoreClockBuild=" CLOCK_BUILD_NAME;
+const char kMarker[] = TAVIMORE_BUILD_MARKER_PREFIX CLOCK_BUILD_NAME;
 static_assert(sizeof kMarker > sizeof kBuildMarkerPrefix, "the marker holds the build's name");
 
 void NameFromMarker(wchar_t* name, int capacity) {
@@ -48,7 +48,7 @@ int RunClock() {
     case StartResult::kAlreadyRunning:
       return 0;
     case StartResult::kDamaged:
-      ShowStop(nullptr, L"時計ファイルが壊れているため、起動できません。", name);
+      ShowStopMessage(nullptr, L"時計ファイルが壊れているため、起動できません。", name);
       return 2;
     case StartResult::kReady:
       break;

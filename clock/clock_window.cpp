@@ -7,6 +7,7 @@
 
 #include "core/clock_face.h"
 #include "platform/face_surface.h"
+#include "platform/heap_block.h"
 #include "platform/local_time.h"
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
@@ -18,9 +19,15 @@
 namespace tavimore {
 namespace {
 
+// The tick wakes once a second, just after the second begins: it re-arms its timer for the
+// next boundary by the wall clock each time, so it never drifts, and a wake that comes
+// early finds the old second, draws nothing and re-arms for what is left.
 constexpr UINT_PTR kTickTimer = 1;
-// Ten ticks a second put each new second on the screen within a tenth of a second.
-constexpr UINT kTickMilliseconds = 100;
+constexpr UINT kMillisecondsPerSecond = 1000;
+// The wall clock and the timer advance by system ticks of up to 15.6 ms, so a wake aimed at
+// the boundary itself often reads the old second; 20 ms after it is past that tick and still
+// well within the tenth of a second in which a new second must show.
+constexpr UINT kWakeMargin = 20;
 
 // Menu items by the indexes the clock has always given them.
 enum MenuIndex { kHomePage = 0, kMail = 1, kVersion = 91, kExit = 99 };
@@ -31,6 +38,8 @@ struct ClockWindow {
   HWND window;
   HWND tooltip;
   FaceSurface face;
+  HeapBlock tooltipText;             // the text the tooltip last asked for; it reads it after
+                                     // the request returns
   char lastTimeText[kTimeTextSize];  // empty until the first redraw
   int bgIndex;                       // face image shown at the next redraw
   bool dragging;
@@ -56,23 +65,29 @@ void ShowBuiltInFace(ClockWindow& c) {
     FillPixels(c.face.view, kPlainFacePixel);
 }
 
-void UpdateTooltip(ClockWindow& c) {
+// "author yyyy/mm/dd(ddd)", made when the tooltip is about to show; null without memory.
+wchar_t* TooltipText(ClockWindow& c) {
   const wchar_t* author = c.program->author.as<wchar_t>();
   const int authorLength = lstrlenW(author);
   constexpr int kDateRoom = 64;  // "yyyy/mm/dd(ddd)" with the longest weekday names
-  HeapBlock text((authorLength + 1 + kDateRoom) * sizeof(wchar_t));
-  if (!text) return;
-  wchar_t* t = text.as<wchar_t>();
+  const size_t bytes = (authorLength + 1 + kDateRoom) * sizeof(wchar_t);
+  if (c.tooltipText.size() < bytes) c.tooltipText = HeapBlock(bytes);
+  wchar_t* t = c.tooltipText.as<wchar_t>();
+  if (!t) return nullptr;
   std::memcpy(t, author, authorLength * sizeof(wchar_t));
   t[authorLength] = L' ';
   FormatDateWithWeekday(t + authorLength + 1, kDateRoom);
-  SetWindowTooltipText(c.tooltip, c.window, t);
+  return t;
 }
 
-// TMC_Timer: ten times a second; does real work only when the second has changed.
+// TMC_Timer: draws the second it finds when that differs from the one drawn last.
 void Tick(ClockWindow& c) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  // Armed before the drawing, whose time would otherwise delay the next wake.
+  SetTimer(c.window, kTickTimer, kMillisecondsPerSecond - now.wMilliseconds + kWakeMargin, nullptr);
   char text[kTimeTextSize];
-  FormatTimeText(text);
+  FormatTimeText(now, text);
   if (std::strcmp(text, c.lastTimeText) == 0) return;
   GdiFlush();  // GDI may not write the bits behind the renderer's back
   if (HasFaceImages(c))
@@ -83,9 +98,13 @@ void Tick(ClockWindow& c) {
   std::memcpy(c.lastTimeText, text, kTimeTextSize);
   // Without face images the count is -1 and the index stays 0.
   c.bgIndex = (c.bgIndex + 1) % c.program->settings.imageCount;
-  const RECT faceRect{0, 0, c.face.view.width, c.face.view.height};
-  InvalidateRect(c.window, &faceRect, FALSE);
-  UpdateTooltip(c);
+  // Straight to the screen: a paint message would cost the window system several more
+  // round trips each second. Before the window shows this draws nothing, and its first
+  // paint shows the face.
+  if (HDC dc = GetDC(c.window)) {
+    CopyFace(dc, c.face);
+    ReleaseDC(c.window, dc);
+  }
 }
 
 // Form_Load: the first face and the first tick, before the window is shaped and shown.
@@ -94,7 +113,6 @@ bool Load(ClockWindow& c) {
   c.tooltip = CreateWindowTooltip(c.window);
   if (HasFaceImages(c)) ShowFaceImage(c, c.bgIndex);
   Tick(c);
-  SetTimer(c.window, kTickTimer, kTickMilliseconds, nullptr);
   return true;
 }
 
@@ -103,7 +121,7 @@ void ShowVersion(ClockWindow& c) {
   ReadProgramVersion(&v);
   wchar_t text[64];
   wsprintfW(text, L"- Original Clock -\r\n\r\nver%d.%d.%d", v.major, v.minor, v.revision);
-  ShowInformation(c.window, text, c.program->author.as<wchar_t>());
+  ShowPlainMessage(c.window, text, c.program->author.as<wchar_t>());
 }
 
 void ShowMenu(ClockWindow& c) {
@@ -146,12 +164,24 @@ void Paint(ClockWindow& c) {
 // Called by the system, which on 32-bit Windows aligns the stack to 4 bytes only.
 __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   ClockWindow& c = *g_clock;
+  RelayToTooltip(c.tooltip, window, message, w, l);
   switch (message) {
     case WM_CREATE:
       c.window = window;
       return Load(c) ? 0 : -1;
     case WM_TIMER:
       if (w == kTickTimer) Tick(c);
+      return 0;
+    case WM_TIMECHANGE:
+    case WM_POWERBROADCAST:
+      // A clock set anew or a machine woken from sleep: the armed wake no longer falls on a
+      // boundary, and the face may show a second long past.
+      Tick(c);
+      break;
+    case WM_NOTIFY:
+      if (wchar_t** text = TooltipTextRequest(l)) {
+        if (wchar_t* made = TooltipText(c)) *text = made;
+      }
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole client area
@@ -214,9 +244,11 @@ int RunClockWindow(const ClockProgram& program) {
   OutlinePiece pieces[kMaxOutlinePieces];
   const int count = program.build->outline(kFaceSize, kFaceSize, pieces);
   ApplyWindowRegion(window, pieces, count);
-  // Topmost and visible, without moving, resizing or taking the focus.
+  // Topmost and visible, without moving or resizing; then active, as an ordinary window is
+  // when it is shown, so that Esc reaches it at once.
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetForegroundWindow(window);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

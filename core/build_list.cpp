@@ -6,8 +6,11 @@
 
 namespace tavimore {
 
-const ClockBuild* const kAllBuilds[kBuildCount] = {&kVarnetBuild, &kOssimarBuild, &kPirrowBuild,
-                                                   &kQuelletBuild, &kDamsoleBuild};
+const ClockBuild* const kAllBuilds[kBuildCount] = {
+#define TAVIMORE_BUILD(name) &k##name##Build,
+#include "core/builds/all_builds.inc"
+#undef TAVIMORE_BUILD
+};
 
 const ClockBuild* FindBuild(std::string_view name) {
   for (const ClockBuild* b : kAllBuilds)

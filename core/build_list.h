@@ -1,4 +1,4 @@
-// The five clock builds by name, for tools that handle any clock.
+// The clock builds by name, for tools that handle any clock.
 #pragma once
 
 #include <string_view>
@@ -7,14 +7,19 @@
 
 namespace tavimore {
 
-constexpr int kBuildCount = 5;
+#define TAVIMORE_BUILD(name) +1
+constexpr int kBuildCount = 0
+#include "core/builds/all_builds.inc"
+    ;
+#undef TAVIMORE_BUILD
+// Every build, in the order of all_builds.inc.
 extern const ClockBuild* const kAllBuilds[kBuildCount];
 
 // The build called `name` (exact spelling), or null.
 const ClockBuild* FindBuild(std::string_view name);
 
 // The build whose marker stands in the given program bytes, or null. Every clock program
-// carries the text "TavimoreClockBuild=" followed by its name and a zero byte.
+// carries kBuildMarkerPrefix (build_marker.h) followed by its name and a zero byte.
 const ClockBuild* DetectBuild(const uint8_t* bytes, size_t size);
 
 }  // namespace tavimore

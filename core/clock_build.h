@@ -35,11 +35,10 @@ struct ClockBuild {
   size_t pictureSize;
 };
 
-extern const ClockBuild kVarnetBuild;
-extern const ClockBuild kOssimarBuild;
-extern const ClockBuild kPirrowBuild;
-extern const ClockBuild kQuelletBuild;
-extern const ClockBuild kDamsoleBuild;
+// kVarnetBuild, kOssimarBuild, ...: one for each build in all_builds.inc.
+#define TAVIMORE_BUILD(name) extern const ClockBuild k##name##Build;
+#include "core/builds/all_builds.inc"
+#undef TAVIMORE_BUILD
 
 // Window size of every build: the 80 x 80 face and a pixel on each side.
 constexpr int kWindowSize = kFaceSize + 2;

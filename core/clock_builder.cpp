@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "core/file_replace.h"
+#include "core/read_whole_file.h"
 
 namespace tavimore {
 

@@ -1,5 +1,6 @@
 #include "core/clock_face.h"
 
+#include "core/color_value.h"
 #include "core/outline.h"
 
 namespace tavimore {

@@ -26,11 +26,6 @@ inline PixelView BottomUpView(uint32_t* pixels, int width, int height) {
   return PixelView{pixels + static_cast<std::ptrdiff_t>(height - 1) * width, width, height, -width};
 }
 
-// A colour value 0x00BBGGRR as a pixel 0x00RRGGBB.
-inline uint32_t PixelFromColor(uint32_t color) {
-  return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF);
-}
-
 void FillPixels(const PixelView& view, uint32_t pixel);
 
 // A solid line from (x0, y0) to (x1, y1), both end pixels included, `penWidth` 1, 2 or 3

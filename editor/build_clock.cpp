@@ -10,10 +10,8 @@
 #include <vector>
 
 #include "core/clock_builder.h"
-// windows.h names its own ReplaceFile (as ReplaceFileW); the builder's is meant here.
-#undef ReplaceFile
-#include "core/file_replace.h"
-#include "editor/frm_edit.h"
+#include "core/write_file_atomically.h"
+#include "editor/editor_window.h"
 #include "core/cp932.h"
 #include "core/payload_writer.h"
 #include "platform/long_path.h"
@@ -50,22 +48,22 @@ bool ReadDefinitionFile(const std::wstring& path, std::vector<uint8_t>* bytes) {
   }
 }
 
-PayloadContent ContentOf(const FrmEdit& form) {
+PayloadContent ContentOf(const EditorWindow& editor) {
   PayloadContent content;
-  content.author = ClockText(form.settings->userName);
-  content.url = ClockText(form.settings->userUrl);
-  content.mail = ClockText(form.settings->userMail);
-  for (int hand = 0; hand < kHandControls; ++hand)
-    content.hands[hand] = Hand{form.handColor[hand], HandLength(form, hand)};
+  content.author = ClockText(editor.settings->userName);
+  content.url = ClockText(editor.settings->userUrl);
+  content.mail = ClockText(editor.settings->userMail);
+  for (int hand = 0; hand < kHandCount; ++hand)
+    content.hands[hand] = Hand{editor.handColor[hand], HandLength(editor, hand)};
   // Without an accepted picture the clock gets one face: what the preview shows.
-  content.images = form.strip.empty() ? form.preview : form.strip;
+  content.images = editor.strip.empty() ? editor.preview : editor.strip;
   return content;
 }
 
 bool WriteOutput(const std::wstring& path, const std::vector<uint8_t>& bytes,
                  std::string* error) {
   try {
-    return ReplaceFile(std::filesystem::path(ExtendedLengthPath(path)), bytes, error);
+    return WriteFileAtomically(std::filesystem::path(ExtendedLengthPath(path)), bytes, error);
   } catch (const std::exception& e) {
     *error = e.what();
     return false;
@@ -87,45 +85,45 @@ std::wstring FailureHint(const std::wstring& folder, const std::wstring& output,
 
 }  // namespace
 
-void BuildClock(FrmEdit& form) {
-  const LRESULT selected = SendMessageW(form.CMB, CB_GETCURSEL, 0, 0);
-  if (selected < 0 || static_cast<size_t>(selected) >= form.definitionFiles.size()) return;
-  const std::wstring definitionName = form.definitionFiles[static_cast<size_t>(selected)];
+void BuildClock(EditorWindow& editor) {
+  const LRESULT selected = SendMessageW(editor.shapeList, CB_GETCURSEL, 0, 0);
+  if (selected < 0 || static_cast<size_t>(selected) >= editor.definitionFiles.size()) return;
+  const std::wstring definitionName = editor.definitionFiles[static_cast<size_t>(selected)];
 
-  form.settings->userName = TextOf(form.FLD[0]);
-  form.settings->userUrl = TextOf(form.FLD[1]);
-  form.settings->userMail = TextOf(form.FLD[2]);
-  SaveSettings(*form.settings);
+  editor.settings->userName = TextOf(editor.fields[kNameField]);
+  editor.settings->userUrl = TextOf(editor.fields[kUrlField]);
+  editor.settings->userMail = TextOf(editor.fields[kMailField]);
+  SaveSettings(*editor.settings);
 
   std::vector<uint8_t> definition;
-  if (!ReadDefinitionFile(form.folder + definitionName, &definition)) {
-    ShowStop(form.window, L"ファイル構成が正しくありません。", L"終了します");
-    CloseFrmEdit(form);
+  if (!ReadDefinitionFile(editor.folder + definitionName, &definition)) {
+    ShowStopMessage(editor.window, L"ファイル構成が正しくありません。", L"終了します");
+    CloseEditorWindow(editor);
     return;
   }
 
-  const std::wstring output = form.folder + kOutputName;
+  const std::wstring output = editor.folder + kOutputName;
   const bool replacing =
       GetFileAttributesW(ExtendedLengthPath(output).c_str()) != INVALID_FILE_ATTRIBUTES;
   if (replacing &&
-      !AskYesNo(form.window, L"ファイルを上書きしますか？<oriclock.exe>", L"上書き確認"))
+      !AskYesNo(editor.window, L"ファイルを上書きしますか？<oriclock.exe>", L"上書き確認"))
     return;
 
   std::vector<uint8_t> clock;
   std::string error;
   bool written = false;
-  if (!BuildClockBytes(definition, ContentOf(form), &clock))
+  if (!BuildClockBytes(definition, ContentOf(editor), &clock))
     error = "the face images do not make a clock (1 to 255 are needed)";
   else
     written = WriteOutput(output, clock, &error);
   if (!written) {
     std::wstring text = L"「oriclock.exe」を書き込めませんでした。";
     if (replacing) text += L"\n前の「oriclock.exe」はそのまま残っています。";
-    text += L"\n\n" + FailureHint(form.folder, output, clock.size()) + WideFromUtf8(error);
-    ShowStop(form.window, text.c_str(), L"書き込みエラー");
+    text += L"\n\n" + FailureHint(editor.folder, output, clock.size()) + WideFromUtf8(error);
+    ShowStopMessage(editor.window, text.c_str(), L"書き込みエラー");
   }
   // The preview ends on the picture's first face, as after choosing it.
-  ShowPicture(form);
+  ShowPicture(editor);
 }
 
 }  // namespace tavimore

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "editor/cls_dialog.h"
-#include "core/file_replace.h"
-#include "editor/frm_edit.h"
+#include "core/read_whole_file.h"
+#include "editor/editor_window.h"
 #include "core/picture_strip.h"
 #include "core/payload_format.h"
 #include "platform/long_path.h"
@@ -40,7 +40,7 @@ StripError ReadStrip(const std::wstring& path, PictureStrip* strip) {
 
 }  // namespace
 
-void SelectImage(FrmEdit& form) {
+void SelectImage(EditorWindow& form) {
   ClsDialog dialog;
   dialog.selectTitle = L"画像を選択";
   dialog.filterPattern = std::wstring(L"画像(*.bmp,*.jpg,*.gif)") + L'\0' + L"*.bmp;*.jpg;*.gif";
@@ -50,7 +50,7 @@ void SelectImage(FrmEdit& form) {
     // Never a silent cancel: the user chose something the dialog could not hand over.
     const std::wstring text = L"ファイルを選択できませんでした（ダイアログのエラー " +
                               std::to_wstring(answer.error) + L"）。";
-    ShowStop(form.window, text.c_str(), dialog.selectTitle.c_str());
+    ShowStopMessage(form.window, text.c_str(), dialog.selectTitle.c_str());
     return;
   }
 
@@ -62,8 +62,9 @@ void SelectImage(FrmEdit& form) {
     ShowPicture(form);
     return;
   }
-  ShowNotice(form.window, error == StripError::kTooManyFrames ? kFramesMessage : kSizeMessage,
-             kSizeTitle);
+  ShowInformationMessage(form.window,
+                         error == StripError::kTooManyFrames ? kFramesMessage : kSizeMessage,
+                         kSizeTitle);
   form.strip.clear();
   ShowPicture(form);
 }

@@ -1,6 +1,7 @@
 #include "platform/face_strip_view.h"
 
 #include "core/payload_format.h"
+#include "platform/dib_header.h"
 
 namespace tavimore {
 namespace {
@@ -12,17 +13,6 @@ struct Faces {
   int count = 0;
 };
 
-BITMAPINFO FaceBitmapInfo() {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = kFaceSize;
-  info.bmiHeader.biHeight = kFaceSize;  // positive: bottom row first, as a face image is
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 void Paint(HWND view) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(view, &paint);
@@ -31,7 +21,7 @@ void Paint(HWND view) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
   const auto* faces = reinterpret_cast<const Faces*>(GetWindowLongPtrW(view, GWLP_USERDATA));
   if (faces) {
-    const BITMAPINFO info = FaceBitmapInfo();
+    const BITMAPINFO info = BottomUpDibHeader(kFaceSize, kFaceSize);
     for (int k = 0; k < faces->count; ++k) {
       const int top = k * kFaceSize;
       if (top >= paint.rcPaint.bottom) break;

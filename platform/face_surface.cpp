@@ -1,28 +1,23 @@
 #include "platform/face_surface.h"
 
-#include "platform/gdi_owner.h"
+#include "core/color_value.h"
+#include "platform/dib_header.h"
+#include "platform/handle_owners.h"
 
 namespace tavimore {
 
 bool CreateFaceSurface(int width, int height, FaceSurface* face) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // positive: rows run from the bottom up
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = BottomUpDibHeader(width, height);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return false;
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!dc) {
-    DeleteObject(bitmap);
-    return false;
-  }
-  face->dc = dc;
-  face->bitmap = bitmap;
-  face->previous = SelectObject(dc, bitmap);
+  GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDc dc(CreateCompatibleDC(nullptr));
+  if (!bitmap || !dc) return false;
+  const HGDIOBJ previous = SelectObject(dc.get(), bitmap.get());
+  if (!previous || previous == HGDI_ERROR) return false;
+  // From here the surface owns both; DestroyFaceSurface gives them back.
+  face->previous = previous;
+  face->bitmap = bitmap.release();
+  face->dc = dc.release();
   face->view = BottomUpView(static_cast<uint32_t*>(bits), width, height);
   return true;
 }
@@ -35,12 +30,15 @@ void DestroyFaceSurface(FaceSurface* face) {
   *face = FaceSurface{};
 }
 
-void PaintFace(HDC target, const FaceSurface& face, int size, uint32_t background) {
+void CopyFace(HDC target, const FaceSurface& face) {
   // The renderer writes the bits directly; GDI must not hold back a pending operation.
   GdiFlush();
   BitBlt(target, 0, 0, face.view.width, face.view.height, face.dc, 0, 0, SRCCOPY);
-  GdiObject<HBRUSH> brush(CreateSolidBrush(
-      RGB(background >> 16 & 0xFF, background >> 8 & 0xFF, background & 0xFF)));
+}
+
+void PaintFace(HDC target, const FaceSurface& face, int size, uint32_t background) {
+  CopyFace(target, face);
+  GdiObject<HBRUSH> brush(CreateSolidBrush(ColorFromPixel(background)));
   const RECT right{face.view.width, 0, size, size};
   const RECT below{0, face.view.height, face.view.width, size};
   FillRect(target, &right, brush.get());

@@ -22,6 +22,9 @@ struct FaceSurface {
 bool CreateFaceSurface(int width, int height, FaceSurface* face);
 void DestroyFaceSurface(FaceSurface* face);
 
+// Copies the face to (0, 0) of `target`.
+void CopyFace(HDC target, const FaceSurface& face);
+
 // Paints the window's `size` x `size` client area: the face at (0, 0), `background` (a
 // pixel 0x00RRGGBB) in the rest.
 void PaintFace(HDC target, const FaceSurface& face, int size, uint32_t background);

@@ -1,23 +1,15 @@
 #include "platform/file_tail.h"
 
+#include "platform/handle_owners.h"
+
 namespace tavimore {
-namespace {
-
-struct FileHandle {
-  HANDLE h;
-  ~FileHandle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
-
-}  // namespace
 
 FileTail ReadFileTail(const wchar_t* path, uint32_t offset, HeapBlock* tail, size_t* size) {
-  FileHandle file{CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.h == INVALID_HANDLE_VALUE) return FileTail::kFailed;
+  const FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return FileTail::kFailed;
   LARGE_INTEGER length;
-  if (!GetFileSizeEx(file.h, &length)) return FileTail::kFailed;
+  if (!GetFileSizeEx(file.get(), &length)) return FileTail::kFailed;
   if (length.QuadPart < offset) return FileTail::kTooShort;
   // One read call takes at most 4 GiB - 1; a clock holds at most 255 images (6.5 MB).
   const LONGLONG bytes = length.QuadPart - offset;
@@ -27,8 +19,8 @@ FileTail ReadFileTail(const wchar_t* path, uint32_t offset, HeapBlock* tail, siz
   LARGE_INTEGER at;
   at.QuadPart = offset;
   DWORD read = 0;
-  if (!SetFilePointerEx(file.h, at, nullptr, FILE_BEGIN) ||
-      !ReadFile(file.h, block.as<void>(), static_cast<DWORD>(bytes), &read, nullptr) ||
+  if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+      !ReadFile(file.get(), block.as<void>(), static_cast<DWORD>(bytes), &read, nullptr) ||
       read != bytes)
     return FileTail::kFailed;
   *tail = static_cast<HeapBlock&&>(block);

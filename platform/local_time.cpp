@@ -10,9 +10,7 @@ char* Digits(char* out, unsigned value, int count) {
 
 }  // namespace
 
-void FormatTimeText(char text[kTimeTextSize]) {
-  SYSTEMTIME t;
-  GetLocalTime(&t);
+void FormatTimeText(const SYSTEMTIME& t, char text[kTimeTextSize]) {
   char* p = Digits(text, t.wYear, 4);
   *p++ = '/';
   p = Digits(p, t.wMonth, 2);

@@ -2,15 +2,15 @@
 
 namespace tavimore {
 
-void ShowInformation(HWND owner, const wchar_t* text, const wchar_t* title) {
+void ShowPlainMessage(HWND owner, const wchar_t* text, const wchar_t* title) {
   MessageBoxW(owner, text, title, MB_OK);
 }
 
-void ShowStop(HWND owner, const wchar_t* text, const wchar_t* title) {
+void ShowStopMessage(HWND owner, const wchar_t* text, const wchar_t* title) {
   MessageBoxW(owner, text, title, MB_OK | MB_ICONSTOP);
 }
 
-void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title) {
+void ShowInformationMessage(HWND owner, const wchar_t* text, const wchar_t* title) {
   MessageBoxW(owner, text, title, MB_OK | MB_ICONINFORMATION);
 }
 

@@ -1,15 +1,15 @@
-// Modal message boxes: notices with an OK button, and a question with Yes and No.
+// Modal message boxes: a message with an OK button, without an icon or with the stop or the
+// information icon, and a question with Yes and No.
 #pragma once
 
 #include <windows.h>
 
 namespace tavimore {
 
-// Waits until the box is closed. `owner` may be null (before the window exists).
-void ShowInformation(HWND owner, const wchar_t* text, const wchar_t* title);
-void ShowStop(HWND owner, const wchar_t* text, const wchar_t* title);
-// With the information icon.
-void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title);
+// Each waits until the box is closed. `owner` may be null (before the window exists).
+void ShowPlainMessage(HWND owner, const wchar_t* text, const wchar_t* title);
+void ShowStopMessage(HWND owner, const wchar_t* text, const wchar_t* title);
+void ShowInformationMessage(HWND owner, const wchar_t* text, const wchar_t* title);
 
 // A question with Yes and No, Yes the default. True only for Yes: No, and a box closed any
 // other way (Esc gives IDCANCEL on some systems), count as No.

@@ -1,5 +1,7 @@
 #include "platform/popup_menu.h"
 
+#include "platform/handle_owners.h"
+
 namespace tavimore {
 namespace {
 
@@ -10,13 +12,13 @@ int CommandOf(int position) { return position + 1; }
 }  // namespace
 
 int ShowPopupMenu(HWND owner, const MenuItem* items, int count) {
-  HMENU menu = CreatePopupMenu();
+  const MenuHandle menu(CreatePopupMenu());
   if (!menu) return -1;
   for (int i = 0; i < count; ++i) {
     if (items[i].caption)
-      AppendMenuW(menu, MF_STRING, CommandOf(i), items[i].caption);
+      AppendMenuW(menu.get(), MF_STRING, CommandOf(i), items[i].caption);
     else
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   }
   POINT at;
   GetCursorPos(&at);
@@ -24,9 +26,8 @@ int ShowPopupMenu(HWND owner, const MenuItem* items, int count) {
   // elsewhere; the posted message lets it close properly afterwards.
   SetForegroundWindow(owner);
   const int command = static_cast<int>(
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
-  DestroyMenu(menu);
   for (int i = 0; i < count; ++i)
     if (command == CommandOf(i)) return items[i].index;
   return -1;

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "platform/handle_owners.h"
+
 namespace tavimore {
 namespace {
 
@@ -21,26 +23,23 @@ LOGFONTW MessageFont() {
 
 // Whether `font` itself (not a linked fallback font) has a glyph for every character.
 bool HasGlyphs(HFONT font, const wchar_t* sample) {
-  HDC dc = CreateCompatibleDC(nullptr);
+  const MemoryDc dc(CreateCompatibleDC(nullptr));
   if (!dc) return false;
-  HGDIOBJ previous = SelectObject(dc, font);
+  const SelectedObject selected(dc.get(), font);
+  if (!selected) return false;
   const int length = static_cast<int>(wcslen(sample));
-  bool all = true;
-  for (int i = 0; i < length && all; ++i) {
+  for (int i = 0; i < length; ++i) {
     WORD glyph = 0xFFFF;
-    all = GetGlyphIndicesW(dc, sample + i, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
-          glyph != 0xFFFF;
+    if (GetGlyphIndicesW(dc.get(), sample + i, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) != 1 ||
+        glyph == 0xFFFF)
+      return false;
   }
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  return all;
+  return true;
 }
 
 HFONT CreateIfComplete(const LOGFONTW& description, const wchar_t* sample) {
-  HFONT font = CreateFontIndirectW(&description);
-  if (font && HasGlyphs(font, sample)) return font;
-  if (font) DeleteObject(font);
-  return nullptr;
+  GdiObject<HFONT> font(CreateFontIndirectW(&description));
+  return font && HasGlyphs(font.get(), sample) ? font.release() : nullptr;
 }
 
 }  // namespace

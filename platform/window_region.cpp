@@ -1,6 +1,6 @@
 #include "platform/window_region.h"
 
-#include "platform/gdi_owner.h"
+#include "platform/handle_owners.h"
 
 namespace tavimore {
 namespace {

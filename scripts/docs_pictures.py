@@ -19,8 +19,9 @@ import tempfile
 sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pictures  # noqa: E402
+from build_names import build_names  # noqa: E402
 
-BUILDS = ["Varnet", "Ossimar", "Pirrow", "Quellet", "Damsole"]
+BUILDS = build_names()
 # Ten past ten with the second hand straight down: the three hands apart, none hiding another.
 TIME = "10:10:30"
 CLOCK_SCALE = 3

@@ -13,10 +13,13 @@
 #include <CLI/CLI.hpp>
 
 #include "core/clock_builder.h"
-#include "core/file_replace.h"
+#include "core/read_whole_file.h"
+#include "core/write_file_atomically.h"
 #include "core/picture_strip.h"
 #include "core/cp932.h"
+#include "core/starting_hands.h"
 #include "tools/commands.h"
+#include "tools/hand_text.h"
 
 namespace tavimore {
 namespace {
@@ -26,38 +29,11 @@ constexpr const char* kHandOption[kHandCount] = {"--hour", "--minute", "--second
 struct BuildOptions {
   std::string definition, image, output;
   std::string name, url, mail;
-  // The editor's own starting values: dark blues, 75, 80 and 90 percent.
-  std::string hands[kHandCount] = {"#000040,75", "#000080,80", "#0000C0,90"};
+  std::string hands[kHandCount] = {HandText(kStartingHands[kHour]),
+                                   HandText(kStartingHands[kMinute]),
+                                   HandText(kStartingHands[kSecond])};
   bool force = false;
 };
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// "#RRGGBB,LENGTH": the colour as people write it, red first, which becomes the colour
-// value 0x00BBGGRR; the length 1 to 100 as the editor offers it.
-bool ParseHand(const std::string& text, Hand* hand) {
-  if (text.size() < 9 || text.size() > 11 || text[0] != '#' || text[7] != ',') return false;
-  uint32_t rgb = 0;
-  for (int i = 1; i <= 6; ++i) {
-    const int d = HexDigit(text[i]);
-    if (d < 0) return false;
-    rgb = rgb << 4 | static_cast<uint32_t>(d);
-  }
-  int length = 0;
-  for (size_t i = 8; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    length = length * 10 + (text[i] - '0');
-  }
-  if (length < 1 || length > 100) return false;
-  hand->color = (rgb >> 16) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
-  hand->length = length;
-  return true;
-}
 
 int ReadPicture(const std::string& path, PictureStrip* strip) {
   std::vector<uint8_t> bytes;
@@ -75,7 +51,7 @@ int ReadPicture(const std::string& path, PictureStrip* strip) {
 int RunBuild(const BuildOptions& o) {
   PayloadContent content;
   for (int h = 0; h < kHandCount; ++h)
-    if (!ParseHand(o.hands[h], &content.hands[h]))
+    if (!ParseHandText(o.hands[h], &content.hands[h]))
       return Complain(kExitRefused, std::string(kHandOption[h]) + " must be #RRGGBB,LENGTH with " +
                                         "LENGTH 1 to 100, not \"" + o.hands[h] + "\"");
 
@@ -99,7 +75,7 @@ int RunBuild(const BuildOptions& o) {
   std::vector<uint8_t> clock;
   if (!BuildClockBytes(definition, content, &clock))
     return Complain(kExitRefused, o.image + ": the picture gives no face images");
-  if (!ReplaceFile(output, clock, &error)) return Complain(kExitRefused, error);
+  if (!WriteFileAtomically(output, clock, &error)) return Complain(kExitRefused, error);
   return kExitDone;
 }
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "core/build_list.h"
-#include "core/file_replace.h"
+#include "core/read_whole_file.h"
 #include "tools/commands.h"
 
 namespace tavimore {

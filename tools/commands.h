@@ -28,5 +28,10 @@ void AddBuildCommand(CLI::App& app, CommandAction* chosen);
 void AddInspectCommand(CLI::App& app, CommandAction* chosen);
 void AddExtractCommand(CLI::App& app, CommandAction* chosen);
 void AddRenderCommand(CLI::App& app, CommandAction* chosen);
+#ifndef _WIN32
+void AddRunCommand(CLI::App& app, CommandAction* chosen);  // the native clock, Linux only
+// The web page is built and tried on Linux; Windows users serve it with any web server.
+void AddServeCommand(CLI::App& app, CommandAction* chosen);
+#endif
 
 }  // namespace tavimore

@@ -15,6 +15,8 @@
 #include "core/cp932.h"
 #include "tools/clock_file.h"
 #include "tools/commands.h"
+#include "tools/hand_text.h"
+#include "tools/console_output.h"
 
 namespace tavimore {
 namespace {
@@ -29,14 +31,6 @@ Json Text(const ClockFile& f, TextField field) {
   if (field.length == 0) return nullptr;
   const auto* bytes = reinterpret_cast<const char*>(f.PayloadBytes() + field.offset);
   return Utf8FromCp932(std::string_view(bytes, field.length));
-}
-
-// The colour value 0x00BBGGRR written as people write colours, red first.
-std::string ColorText(uint32_t color) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", color & 0xFF, color >> 8 & 0xFF,
-                color >> 16 & 0xFF);
-  return text;
 }
 
 // One line with a space after every colon and comma, which JSON's own compact form lacks.
@@ -70,7 +64,7 @@ int RunInspect(const InspectOptions& o) {
     for (const Hand& h : p.hands)
       j["hands"].push_back(Json{{"color", ColorText(h.color)}, {"length", h.length}});
   }
-  std::printf("%s\n", Spaced(j).c_str());
+  WriteText(OutputStream::kOut, Spaced(j) + "\n");
   return kExitDone;
 }
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/file_replace.h"
+#include "core/write_file_atomically.h"
 #include "tools/commands.h"
 #include "tools/picture_encode.h"
 
@@ -14,7 +14,7 @@ int WritePng(const std::string& path, const uint8_t* pixels, int width, int heig
   if (png.empty())
     return Complain(kExitRefused, path + ": the picture could not be encoded as PNG");
   std::string error;
-  if (!ReplaceFile(std::filesystem::u8path(path), png, &error)) return Complain(kExitRefused, error);
+  if (!WriteFileAtomically(std::filesystem::u8path(path), png, &error)) return Complain(kExitRefused, error);
   return kExitDone;
 }
 

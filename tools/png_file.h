@@ -1,5 +1,5 @@
 // Writing a picture as a PNG file. The picture is encoded in memory first and the file is
-// replaced only once it is complete (core/file_replace.h), so a failed write never
+// replaced only once it is complete (core/write_file_atomically.h), so a failed write never
 // leaves half a picture behind.
 #pragma once
 

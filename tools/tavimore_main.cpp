@@ -3,8 +3,8 @@
 //
 // On Windows the arguments are taken as UTF-16 (wmain) and turned into UTF-8, so that
 // Japanese names and paths pass through whatever the console's code page is; everything
-// after that works on UTF-8 alone.
-#include <cstdio>
+// after that works on UTF-8 alone, up to the output, which a console gets as UTF-16 again
+// (tools/console_output.h).
 #include <exception>
 #include <string>
 #include <vector>
@@ -12,11 +12,12 @@
 #include <CLI/CLI.hpp>
 
 #include "tools/commands.h"
+#include "tools/console_output.h"
 
 namespace tavimore {
 
 int Complain(int code, const std::string& message) {
-  std::fprintf(stderr, "tavimore: %s\n", message.c_str());
+  WriteText(OutputStream::kErr, "tavimore: " + message + "\n");
   return code;
 }
 
@@ -30,6 +31,10 @@ int Run(int argc, const char* const* argv) {
   AddInspectCommand(app, &chosen);
   AddExtractCommand(app, &chosen);
   AddRenderCommand(app, &chosen);
+#ifndef _WIN32
+  AddRunCommand(app, &chosen);
+  AddServeCommand(app, &chosen);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -3,7 +3,7 @@
 
 #include "cli_fixture.h"
 
-namespace tavimore_test {
+namespace tavimore::test {
 namespace {
 
 constexpr size_t kOffset = 55000;            // where a clock's payload begins
@@ -122,4 +122,4 @@ TEST_F(BuildTest, EveryCommandHasHelp) {
 }
 
 }  // namespace
-}  // namespace tavimore_test
+}  // namespace tavimore::test

@@ -9,20 +9,11 @@
 #include <fstream>
 #include <iterator>
 
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#include <stb_image.h>
-#pragma GCC diagnostic pop
-
-#include "tools/picture_encode.h"
+#include "core/build_marker.h"
 
 extern char** environ;
 
-namespace tavimore_test {
+namespace tavimore::test {
 namespace {
 
 std::string ReadText(const std::filesystem::path& path) {
@@ -32,52 +23,11 @@ std::string ReadText(const std::filesystem::path& path) {
 
 }  // namespace
 
-uint32_t Image::Rgb(int x, int y) const {
-  const uint8_t* p = &bytes[(size_t(y) * width + x) * channels];
-  return uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
-}
-
-// Red, green and blue differ from each other and from frame to frame, wrapping only after
-// 256 frames.
-uint32_t FrameBackground(int frame) {
-  return uint32_t(0x20 + frame) % 256 << 16 | uint32_t(0x90 + 3 * frame) % 256 << 8 |
-         uint32_t(0xE0 - frame) % 256;
-}
-uint32_t FrameMarker(int frame) { return 0xF00000u | uint32_t(frame % 256) << 8 | 0x40; }
-
-Image MakeStrip(int width, int height) {
-  Image p{width, height, 3, std::vector<uint8_t>(size_t(width) * height * 3)};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const int frame = y / 80;
-      const bool marker = x < 10 && y % 80 < 10;  // the top-left 10 x 10 pixels
-      const uint32_t c = marker ? FrameMarker(frame) : FrameBackground(frame);
-      uint8_t* px = &p.bytes[(size_t(y) * width + x) * 3];
-      px[0] = uint8_t(c >> 16), px[1] = uint8_t(c >> 8), px[2] = uint8_t(c);
-    }
-  return p;
-}
-
-Bytes EncodePng(const Image& p) { return tavimore::EncodePng(p.bytes.data(), p.width, p.height, p.channels); }
-
-Bytes EncodeBmp(const Image& p) { return tavimore::EncodeBmp(p.bytes.data(), p.width, p.height, p.channels); }
-
-bool DecodePicture(const Bytes& bytes, Image* out) {
-  int channels = 0;
-  stbi_uc* px = stbi_load_from_memory(bytes.data(), int(bytes.size()), &out->width,
-                                      &out->height, &channels, 4);
-  if (!px) return false;
-  out->channels = 4;
-  out->bytes.assign(px, px + size_t(out->width) * out->height * 4);
-  stbi_image_free(px);
-  return true;
-}
-
 Bytes FakeDefinition(const std::string& build, size_t size) {
   Bytes b(size);
   for (size_t i = 0; i < size; ++i) b[i] = uint8_t(1 + i * 7 % 251);
   if (!build.empty()) {
-    const std::string marker = "TavimoreClockBuild=" + build;
+    const std::string marker = tavimore::kBuildMarkerPrefix + build;
     std::copy(marker.begin(), marker.end(), b.begin() + 1000);
     b[1000 + marker.size()] = 0;
   }
@@ -145,4 +95,4 @@ void ExpectRefused(const RunResult& r, int exitCode) {
   EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line expected: " << r.err;
 }
 
-}  // namespace tavimore_test
+}  // namespace tavimore::test

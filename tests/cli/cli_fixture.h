@@ -1,9 +1,5 @@
-// Running the real tavimore binary in a folder of its own, and the files the tests feed it.
-//
-// The fixture pictures are built to expose faults: every frame of a strip has its own
-// background colour with three distinct channels, and a marker of yet another colour in
-// its top-left corner, so a flipped row order, swapped channels or frames taken in the
-// wrong order all change what the tests see.
+// Running the real tavimore binary in a folder of its own, and the files the tests feed it
+// (the pictures come from tests/support/picture_fixtures.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace tavimore_test {
+#include "picture_fixtures.h"
+
+namespace tavimore::test {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -21,24 +19,6 @@ struct RunResult {
   int exitCode;
   std::string out, err;
 };
-
-// A picture, top row first, `channels` bytes a pixel: red, green, blue and maybe alpha.
-struct Image {
-  int width = 0, height = 0, channels = 3;
-  std::vector<uint8_t> bytes;
-  uint32_t Rgb(int x, int y) const;  // 0xRRGGBB
-  uint8_t Alpha(int x, int y) const { return bytes[(size_t(y) * width + x) * channels + 3]; }
-};
-
-uint32_t FrameBackground(int frame);  // 0xRRGGBB of frame `frame`, from 0
-uint32_t FrameMarker(int frame);
-
-// `width` x `height` pixels cut into 80-pixel-high frames drawn as described above.
-Image MakeStrip(int width, int height);
-Bytes EncodePng(const Image& image);
-Bytes EncodeBmp(const Image& image);
-// Any picture stb_image reads (PNG, GIF, ...), as RGBA.
-bool DecodePicture(const Bytes& bytes, Image* out);
 
 // A stand-in for a clock program: `size` non-zero bytes carrying the build marker of
 // `build` (none when empty), so that zero-filling and cutting show.
@@ -66,4 +46,4 @@ class CliTest : public ::testing::Test {
 // The exit code 1 or 2 with a message that says whose it is.
 void ExpectRefused(const RunResult& r, int exitCode);
 
-}  // namespace tavimore_test
+}  // namespace tavimore::test

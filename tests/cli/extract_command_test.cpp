@@ -2,7 +2,7 @@
 // top, so that a clock built from it carries the same image blocks.
 #include "cli_fixture.h"
 
-namespace tavimore_test {
+namespace tavimore::test {
 namespace {
 
 using ExtractTest = CliTest;
@@ -36,4 +36,4 @@ TEST_F(ExtractTest, RefusesAProgramWithoutFaces) {
 }
 
 }  // namespace
-}  // namespace tavimore_test
+}  // namespace tavimore::test

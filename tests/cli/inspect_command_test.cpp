@@ -3,8 +3,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_fixture.h"
+#include "core/build_marker.h"
 
-namespace tavimore_test {
+namespace tavimore::test {
 namespace {
 
 using InspectTest = CliTest;
@@ -21,7 +22,7 @@ TEST_F(InspectTest, ProgramWithoutPayload) {
   // A marker in the payload is not the program's.
   Write("strip.png", EncodePng(MakeStrip(80, 80)));
   ASSERT_EQ(Run({"build", "--definition", "unknown.exe", "--image", "strip.png", "--output",
-                 "c.exe", "--name", "TavimoreClockBuild=Varnet"}).exitCode, 0);
+                 "c.exe", "--name", std::string(tavimore::kBuildMarkerPrefix) + "Varnet"}).exitCode, 0);
   EXPECT_EQ(json::parse(Run({"inspect", "c.exe"}).out)["build"], nullptr);
 }
 
@@ -72,4 +73,4 @@ TEST_F(InspectTest, DamagedFilesExit2) {
 }
 
 }  // namespace
-}  // namespace tavimore_test
+}  // namespace tavimore::test

@@ -3,7 +3,7 @@
 #include "cli_fixture.h"
 #include "core/build_list.h"
 
-namespace tavimore_test {
+namespace tavimore::test {
 namespace {
 
 using RenderTest = CliTest;
@@ -106,4 +106,4 @@ TEST_F(RenderTest, Refusals) {
 }
 
 }  // namespace
-}  // namespace tavimore_test
+}  // namespace tavimore::test

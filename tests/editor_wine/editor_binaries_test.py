@@ -11,7 +11,11 @@ import re
 import subprocess
 import sys
 
-BUILDS = ["Varnet", "Ossimar", "Pirrow", "Quellet", "Damsole"]
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
+sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from build_names import build_names  # noqa: E402
+
+BUILDS = build_names()
 # Every DLL the editor may import: all part of Windows itself.
 ALLOWED = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "msvcrt.dll"}
 # Resource types (winuser.h): icon 3, icon group 14, version 16, manifest 24.

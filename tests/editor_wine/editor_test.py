@@ -19,13 +19,16 @@ import sys
 import time
 import types
 
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 
 import editor_checks as ec  # noqa: E402
 import pictures  # noqa: E402
+from build_names import build_names  # noqa: E402
 from wine_session import Session, TestFailure, check, prepare_prefix, windows_path  # noqa: E402
 
-BUILDS = ["Varnet", "Ossimar", "Pirrow", "Quellet", "Damsole"]
+BUILDS = build_names()
 PAYLOAD_OFFSET = 55000
 IMAGE_BLOCK = 25604
 SIZE_TITLE = "サイズエラー"

@@ -13,14 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "core/build_marker.h"
 #include "core/clock_builder.h"
 #include "core/payload_format.h"
 #include "core/payload_writer.h"
+#include "picture_fixtures.h"
 #include "tools/picture_encode.h"
 
 namespace {
 
 using namespace tavimore;
+using test::PatternPixels;
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -71,8 +74,8 @@ bool WritePayloadSeeds(const std::string& dir) {
 
   // A clock program as far as the reader cares: some code bytes and the build marker.
   std::vector<uint8_t> program(4096, 0x90);
-  const char marker[] = "TavimoreClockBuild=Pirrow";  // with its zero byte
-  program.insert(program.begin() + 1000, marker, marker + sizeof(marker));
+  const std::string marker = std::string(kBuildMarkerPrefix) + "Pirrow";
+  program.insert(program.begin() + 1000, marker.c_str(), marker.c_str() + marker.size() + 1);
   std::vector<uint8_t> clock;
   BuildClockBytes(program, Content(1), &clock);
 
@@ -82,22 +85,11 @@ bool WritePayloadSeeds(const std::string& dir) {
          WriteBytes(dir + "/program_only", program) && WriteBytes(dir + "/clock_file", clock);
 }
 
-// Top row first, `channels` bytes a pixel.
-std::vector<uint8_t> Strip(int width, int height, int channels) {
-  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * channels);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < channels; ++c)
-        pixels[(static_cast<size_t>(y) * width + x) * channels + c] =
-            static_cast<uint8_t>(c == 0 ? x * 3 : c == 1 ? y : c == 2 ? x ^ y : 255 - x);
-  return pixels;
-}
-
 bool WritePictureSeeds(const std::string& dir) {
-  const auto rgb80 = Strip(kFaceSize, kFaceSize, 3);
-  const auto rgba160 = Strip(kFaceSize, 2 * kFaceSize, 4);
-  const auto grey80 = Strip(kFaceSize, kFaceSize, 1);
-  const auto rgb81 = Strip(kFaceSize + 1, kFaceSize, 3);
+  const auto rgb80 = PatternPixels(kFaceSize, kFaceSize, 3);
+  const auto rgba160 = PatternPixels(kFaceSize, 2 * kFaceSize, 4);
+  const auto grey80 = PatternPixels(kFaceSize, kFaceSize, 1);
+  const auto rgb81 = PatternPixels(kFaceSize + 1, kFaceSize, 3);
   const int s = kFaceSize;
   return WriteBytes(dir + "/rgb_80x80.png", EncodePng(rgb80.data(), s, s, 3)) &&
          WriteBytes(dir + "/rgba_80x160.png", EncodePng(rgba160.data(), s, 2 * s, 4)) &&

@@ -13,7 +13,15 @@ zip is unpacked with Info-ZIP's unzip, as it would be by hand, and checked:
   and 1 face pictures;
 - the read-me opens in Notepad as UTF-8 (byte order mark, CRLF) and tells the five steps,
   the five clocks, where the settings are kept and the licence; LICENSE.txt is the
-  repository's LICENSE.
+  repository's LICENSE;
+- every program's header carries no link time, and a PE checksum, where set, is right;
+- THIRD-PARTY-NOTICES.txt names every library the programs contain and holds the complete
+  texts of their licences, word for word as Debian ships them;
+- SHA256SUMS beside the zips lists exactly the zips (the web zip too), and sha256sum -c
+  accepts it.
+- the web zip holds exactly the page of the web build tree, with the 32-bit clock programs
+  of the win32 tree (a clock made in the page is the win32 editor's clock), the same each
+  time it is made.
 
     package_test.py --source ROOT --work DIR --tavimore TAVIMORE
 """
@@ -21,11 +29,16 @@ import argparse
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import zipfile
 
-BUILDS = ["Varnet", "Ossimar", "Pirrow", "Quellet", "Damsole"]
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
+sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from build_names import build_names  # noqa: E402
+
+BUILDS = build_names()
 SAMPLE_FACES = {"moon": 8, "sakura": 4, "sunset": 1}
 README = "はじめにお読みください.txt"
 EXPECTED = ({README, "LICENSE.txt", "THIRD-PARTY-NOTICES.txt", "TavimoreEdit.exe", "tavimore.exe"} |
@@ -41,6 +54,19 @@ ARCHES = {"win32": ("i686-w64-mingw32-objdump", "010b", "pei-i386"),
           "win64": ("x86_64-w64-mingw32-objdump", "020b", "pei-x86-64")}
 GUI, CONSOLE = "00000002", "00000003"  # PE subsystems
 UTF8_FLAG = 0x800  # zip general purpose bit 11: the name is UTF-8
+WEB_PAGE = ["index.html", "app.js", "style.css", "tavimore_core.js", "tavimore_core.wasm"]
+WEB_EXPECTED = (["README.txt", "LICENSE.txt"] + WEB_PAGE +
+                ["clocks/%s.exe" % b for b in BUILDS])
+
+# What THIRD-PARTY-NOTICES.txt must name: every library linked into a program we ship.
+NOTICE_NAMES = ["MinGW-w64 runtime", "winpthreads", "libgcc", "libgcc_eh", "libstdc++",
+                "libsupc++", "GCC Runtime Library Exception", "GNU General Public License",
+                "Hewlett-Packard", "Silicon Graphics", "Lucent Technologies", "David M. Gay",
+                "Keith Marshall", "Sun Microsystems", "stb_image", "CLI11",
+                "JSON for Modern C++"]
+MINGW_COPYRIGHT = "/usr/share/doc/mingw-w64-common/copyright"
+GCC_COPYRIGHT = "/usr/share/doc/gcc-mingw-w64-base/copyright"
+GPL3 = "/usr/share/common-licenses/GPL-3"
 
 failures = []
 
@@ -106,6 +132,89 @@ def check_program(arch, path):
         arch, name, " ".join(sorted(dlls))))
 
 
+def pe_checksum(data, field):
+    """The checksum Windows' CheckSumMappedFile computes: 16-bit words added with their
+    carries folded back, the checksum field itself skipped, plus the file's length."""
+    total = 0
+    padded = data + b"\0" * (len(data) % 2)
+    for (word,) in struct.iter_unpack("<H", padded):
+        total += word
+    total -= sum(struct.unpack_from("<HH", data, field))
+    while total >> 16:
+        total = (total & 0xFFFF) + (total >> 16)
+    return total + len(data)
+
+
+def check_header(arch, path):
+    """A rebuild gives the same bytes only if the header holds no link time; a checksum the
+    linker left must still match the bytes."""
+    data = read(path)
+    header = struct.unpack_from("<I", data, 0x3C)[0]
+    link_time = struct.unpack_from("<I", data, header + 8)[0]
+    name = os.path.basename(path)
+    check(link_time == 0, "%s %s carries no link time (%d)" % (arch, name, link_time))
+    field = header + 24 + 64  # after the signature, file header and 64 optional-header bytes
+    stored = struct.unpack_from("<I", data, field)[0]
+    check(stored in (0, pe_checksum(data, field)), "%s %s has no checksum or a right one "
+          "(%d, computed %d)" % (arch, name, stored, pe_checksum(data, field)))
+
+
+def licence_text(path, first=None, last=None):
+    """An installed Debian licence text: a whole file; the lines from the one starting with
+    first to the one starting with last; or, with first "License: NAME", the text of that
+    stanza of a machine-readable copyright file (its indented lines, '.' for a blank)."""
+    lines = open(path, encoding="utf-8").read().split("\n")
+    if first is None:
+        return "\n".join(lines)
+    start = next(i for i, line in enumerate(lines) if line.startswith(first))
+    if first.startswith("License: "):
+        end = next(i for i in range(start + 1, len(lines)) if not lines[i].startswith(" "))
+        return "\n".join("" if line == " ." else line for line in lines[start + 1:end])
+    end = next(i for i in range(start, len(lines)) if lines[i].startswith(last))
+    return "\n".join(lines[start:end + 1])
+
+
+def words(text):
+    return " ".join(text.split())
+
+
+def check_notices(arch, folder):
+    text = read(os.path.join(folder, "THIRD-PARTY-NOTICES.txt")).decode("utf-8")
+    check("\n" not in text.replace("\r\n", ""), "%s notices end every line with CRLF" % arch)
+    missing = [n for n in NOTICE_NAMES if n not in text]
+    check(not missing, "%s notices name every library in the programs (missing %s)" % (
+        arch, missing))
+    # Complete licence texts, compared word for word with the ones Debian installs.
+    texts = {
+        "the GNU GPL version 3": (GPL3,),
+        "the GCC Runtime Library Exception": (GCC_COPYRIGHT, "GCC RUNTIME LIBRARY EXCEPTION",
+                                              "requirements of the license of GCC."),
+        "MinGW-w64's licence": (MINGW_COPYRIGHT, "License: ZPL-2.1"),
+        "gdtoa's licence": (MINGW_COPYRIGHT, "License: Lucent"),
+        "David M. Gay's licence": (MINGW_COPYRIGHT, "License: David-Gay"),
+    }
+    flat = words(text)
+    for what, (path, *where) in texts.items():
+        if not check(os.path.isfile(path), "%s is installed" % path):
+            continue
+        check(words(licence_text(path, *where)) in flat,
+              "%s notices hold %s complete, as in %s" % (arch, what, path))
+
+
+def check_checksums(dist, zips):
+    sums = os.path.join(dist, "SHA256SUMS")
+    if not check(os.path.isfile(sums), "%s was made" % sums):
+        return
+    listed = sorted(line.split("  ", 1)[1] for line in
+                    read(sums).decode("ascii").splitlines())
+    check(listed == sorted(zips), "SHA256SUMS lists exactly the zips (%s)" % listed)
+    result = subprocess.run(["sha256sum", "--check", "--strict", "SHA256SUMS"], cwd=dist,
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                            universal_newlines=True)
+    check(result.returncode == 0, "sha256sum --check accepts SHA256SUMS: %s" % " ".join(
+        result.stdout.split()))
+
+
 def check_clocks(arch, folder, bin_dir):
     for build in BUILDS:
         exe = read(os.path.join(folder, build + ".exe"))
@@ -164,6 +273,30 @@ def check_texts(arch, folder, source):
           "%s LICENSE.txt is the repository's LICENSE with CRLF" % arch)
 
 
+def check_web_zip(source, release, first, second):
+    folder = "tavimore-%s-web" % release
+    zip_path = os.path.join(first, folder + ".zip")
+    if not check(os.path.isfile(zip_path), "%s was made" % zip_path):
+        return
+    print("%s: %d bytes" % (zip_path, os.path.getsize(zip_path)))
+    check(read(zip_path) == read(os.path.join(second, folder + ".zip")),
+          "%s is the same, byte for byte, when made again" % os.path.basename(zip_path))
+    with zipfile.ZipFile(zip_path) as z:
+        names = [i.filename for i in z.infolist()]
+        check(names == [folder + "/" + n for n in WEB_EXPECTED],
+              "%s holds the page, then the clocks, in that order: %s" % (folder, names))
+        site = os.path.join(source, "build", "web", "site")
+        for name in WEB_PAGE:
+            check(z.read(folder + "/" + name) == read(os.path.join(site, name)),
+                  "web zip: %s is the web build's" % name)
+        for b in BUILDS:
+            check(z.read("%s/clocks/%s.exe" % (folder, b)) ==
+                  read(os.path.join(source, "build", "win32", "bin", b + ".exe")),
+                  "web zip: clocks/%s.exe is the 32-bit clock of the win32 build" % b)
+        check(z.read(folder + "/LICENSE.txt").replace(b"\r\n", b"\n") ==
+              read(os.path.join(source, "LICENSE")), "web zip: LICENSE.txt is the LICENSE")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True)
@@ -200,10 +333,18 @@ def main():
         for name in sorted(EXPECTED):
             if name.endswith((".exe", ".prm")):
                 check_program(arch, os.path.join(root, name))
+                check_header(arch, os.path.join(root, name))
+        check_notices(arch, root)
         check_clocks(arch, root, os.path.join(args.source, "build", arch, "bin"))
         check_samples(arch, root, args.source, args.tavimore, args.work)
         check_texts(arch, root, args.source)
 
+    check_checksums(first, ["tavimore-%s-%s.zip" % (release, kind)
+                            for kind in list(ARCHES) + ["web"]])
+    check(read(os.path.join(first, "SHA256SUMS")) ==
+          read(os.path.join(second, "SHA256SUMS")), "SHA256SUMS is the same when made again")
+
+    check_web_zip(args.source, release, first, second)
     print("%d failed" % len(failures))
     return 1 if failures else 0
 

@@ -1,22 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
+#include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "core/clock_builder.h"
-#include "core/file_replace.h"
+#include "temp_folder.h"
 
 namespace tavimore {
 namespace {
-
-namespace fs = std::filesystem;
 
 PayloadContent OneImage(const std::string& author) {
   PayloadContent c;
@@ -50,28 +41,9 @@ TEST(BuildClockBytesTest, TemplateThenPayload) {
   EXPECT_FALSE(BuildClockBytes(large, none, &out));
 }
 
-class FileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tavimore-unit-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+using DefinitionTest = test::TempFolderTest;
 
-  void Write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
-  std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  size_t Entries() { return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {})); }
-
-  fs::path dir_;
-};
-
-TEST_F(FileTest, DefinitionsThatCannotMakeAClock) {
+TEST_F(DefinitionTest, FilesThatCannotMakeAClock) {
   std::vector<uint8_t> bytes;
   std::string error;
   EXPECT_FALSE(ReadDefinition(dir_ / "missing.prm", &bytes, &error));
@@ -79,58 +51,12 @@ TEST_F(FileTest, DefinitionsThatCannotMakeAClock) {
   Write(dir_ / "empty.prm", "");
   EXPECT_FALSE(ReadDefinition(dir_ / "empty.prm", &bytes, &error));
   EXPECT_NE(error.find("empty"), std::string::npos) << error;
-  fs::create_directory(dir_ / "folder.prm");
+  std::filesystem::create_directory(dir_ / "folder.prm");
   EXPECT_FALSE(ReadDefinition(dir_ / "folder.prm", &bytes, &error));
-  EXPECT_FALSE(ReadWholeFile(dir_, &bytes, &error));
   EXPECT_NE(error.find("folder"), std::string::npos) << error;
   Write(dir_ / "good.prm", "MZ");
   EXPECT_TRUE(ReadDefinition(dir_ / "good.prm", &bytes, &error));
   EXPECT_EQ(bytes.size(), 2u);
-}
-
-TEST_F(FileTest, ReplaceWritesWholeFilesAndLeavesNoTemporary) {
-  std::string error;
-  const fs::path target = dir_ / "oriclock.exe";
-  ASSERT_TRUE(ReplaceFile(target, std::vector<uint8_t>(1000, 1), &error)) << error;
-  ASSERT_TRUE(ReplaceFile(target, std::vector<uint8_t>(10, 2), &error)) << error;
-  EXPECT_EQ(Read(target), std::string(10, '\2'));  // replaced as a whole, though shorter
-  EXPECT_EQ(Entries(), 1u);
-}
-
-TEST_F(FileTest, FailuresKeepTheOldFile) {
-  std::string error;
-  fs::create_directory(dir_ / "oriclock.exe");
-  EXPECT_FALSE(ReplaceFile(dir_ / "oriclock.exe", {1, 2, 3}, &error));
-  EXPECT_NE(error.find("folder"), std::string::npos) << error;
-  EXPECT_TRUE(fs::is_directory(dir_ / "oriclock.exe"));
-
-  EXPECT_FALSE(ReplaceFile(dir_ / "no-such-folder" / "oriclock.exe", {1}, &error));
-  EXPECT_FALSE(error.empty());
-}
-
-// Test a disk that fills up in the middle of the write: a file-size limit makes the write
-// fail the same way, in a child process so the limit stays there.
-TEST_F(FileTest, AFullDiskKeepsTheOldFileByteForByte) {
-  const fs::path target = dir_ / "oriclock.exe";
-  Write(target, "the old clock");
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{50000, 50000};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::string error;
-    const bool ok = ReplaceFile(target, std::vector<uint8_t>(200000, 9), &error);
-    // The reason is the system's own: too large a file, as a full disk would be "no space".
-    const bool why = error.find(std::strerror(EFBIG)) != std::string::npos;
-    _exit(ok ? 0 : (error.find("written") != std::string::npos && why ? 3 : 4));
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 3);
-  EXPECT_EQ(Read(target), "the old clock");
-  EXPECT_EQ(Entries(), 1u);
 }
 
 }  // namespace

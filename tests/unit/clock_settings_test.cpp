@@ -98,18 +98,5 @@ TEST(ClockSettingsTest, ClockFileCutAtEveryLength) {
   EXPECT_EQ(damaged, static_cast<int>(file.size() - kPayloadOffset) - 1);
 }
 
-// Test that a clock program is recognised by the marker it carries, wherever it stands.
-TEST(DetectBuildTest, FindsTheMarker) {
-  const auto detect = [](const std::string& bytes) {
-    const ClockBuild* b = DetectBuild(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    return b ? std::string(b->name) : std::string("none");
-  };
-  EXPECT_EQ(detect(std::string("MZ\0\0TavimoreClockBuild=Quellet\0rest", 35)), "Quellet");
-  EXPECT_EQ(detect(std::string("TavimoreClockBuild=Nobody\0TavimoreClockBuild=Pirrow\0", 52)), "Pirrow");
-  EXPECT_EQ(detect(std::string("TavimoreClockBuild=Pirrow")), "none");  // no terminator
-  EXPECT_EQ(detect(std::string("TavimoreClockBuild=Pirrowx\0", 27)), "none");
-  EXPECT_EQ(detect(""), "none");
-}
-
 }  // namespace
 }  // namespace tavimore

@@ -32,6 +32,33 @@ TEST(Outline, KnownPointsOfEachBuild) {
   }
 }
 
+struct Span {
+  const ClockBuild* build;
+  int row, first, last;  // window pixels first..last of the row, inclusive
+};
+
+// Test the rows where an ellipse piece begins and ends: one short span each, which the
+// window system keeps in the region like any other (GetWindowRgn and PtInRegion say so
+// under Wine 8 and Wine 10 alike, tests/wine/test_outline.sh). Wine 10's screen loses a span
+// that lies within one byte of its one-bit window shape bitmap (Damsole's rows 1 and 38,
+// Ossimar's rows 30 and 48 at 67..71); a mask that copied that screen fails here.
+TEST(Outline, EllipseEndRowsAreShortSpans) {
+  const Span spans[] = {
+      {&kDamsoleBuild, 1, 16, 23},  {&kDamsoleBuild, 38, 16, 23}, {&kOssimarBuild, 30, 67, 71},
+      {&kOssimarBuild, 48, 67, 71}, {&kOssimarBuild, 30, 7, 12},  {&kOssimarBuild, 48, 7, 12},
+      {&kOssimarBuild, 1, 37, 41},  {&kOssimarBuild, 78, 37, 41}, {&kPirrowBuild, 1, 34, 45},
+      {&kPirrowBuild, 78, 34, 45},  {&kQuelletBuild, 1, 12, 17},  {&kQuelletBuild, 1, 62, 67},
+  };
+  for (const Span& s : spans) {
+    uint8_t mask[kWindowSize * kWindowSize];
+    BuildOutlineMask(*s.build, mask);
+    const uint8_t* row = mask + s.row * kWindowSize;
+    for (int x = s.first; x <= s.last; ++x) EXPECT_EQ(row[x], 1) << s.build->name << " " << x << "," << s.row;
+    EXPECT_EQ(row[s.first - 1], 0) << s.build->name << " " << s.first - 1 << "," << s.row;
+    EXPECT_EQ(row[s.last + 1], 0) << s.build->name << " " << s.last + 1 << "," << s.row;
+  }
+}
+
 TEST(Outline, PirrowNeverReachesColumnOrRow80) {
   uint8_t mask[kWindowSize * kWindowSize];
   BuildOutlineMask(kPirrowBuild, mask);

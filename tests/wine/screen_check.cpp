@@ -8,6 +8,13 @@
 //       black root window). Prints "match K" for the first exact match (K from 0) and
 //       exits 0; otherwise prints each candidate's mismatch count and the first
 //       mismatching pixels of the closest one, and exits 1.
+//       With SCREEN_SHAPE=wine10 in the environment, the outline is compared as Wine 10.0
+//       shows it rather than as the region holds it: Wine 10 draws a window's region through
+//       a one-bit shape bitmap and loses every span of a row that lies within one byte of it
+//       (ORing in `l_mask & r_mask` where `l_mask & ~r_mask` was meant, in win32u's
+//       set_surface_shape_rect), and sets that byte's pixels after the span instead (any
+//       colour is accepted there). The region itself is the mask; tests/wine/test_outline.sh
+//       checks that.
 //   screen_check strip OUT.png COUNT
 //       Writes an 80-pixel-wide strip of COUNT distinct faces, each a colour of its own
 //       with an asymmetric mark, so that swapped frames, flipped rows or swapped colour
@@ -64,6 +71,7 @@ std::vector<Mismatch> Differences(const Picture& shot, int left, int top, const 
         shown = s[0] << 16 | s[1] << 8 | s[2];
       }
       const unsigned char* e = expected.At(x, y);
+      if (e[3] == 1) continue;  // shown by Wine 10 outside the region: any colour
       const unsigned want = e[3] == 0 ? 0 : (e[0] << 16 | e[1] << 8 | e[2]);
       if (shown != want) out.push_back({x, y, shown, want});
     }
@@ -71,8 +79,51 @@ std::vector<Mismatch> Differences(const Picture& shot, int left, int top, const 
   return out;
 }
 
+// Replays Wine 10.0's one-bit shape fill over each row of the expected picture: pixels of a
+// span within one byte become outside (alpha 0); the pixels after it in that byte, outside
+// in the region, are marked 1 (shown, colour unknown).
+void ApplyWine10Shape(Picture* expected) {
+  for (int y = 0; y < kWindow; ++y) {
+    std::vector<unsigned char> inside(kWindow), shown(kWindow + 8);
+    for (int x = 0; x < kWindow; ++x) inside[x] = expected->At(x, y)[3] != 0;
+    for (int x = 0; x < kWindow;) {
+      if (!inside[x]) {
+        ++x;
+        continue;
+      }
+      const int left = x;
+      while (x < kWindow && inside[x]) ++x;
+      const int right = x;
+      int l = left / 8, r = right / 8;
+      unsigned lMask = (1u << (8 - (left & 7))) - 1, rMask = (1u << (8 - (right & 7))) - 1;
+      if (rMask == 0xFF) {
+        --r;
+        rMask = 0;
+      }
+      auto set = [&](int byte, unsigned mask) {
+        for (int bit = 0; bit < 8; ++bit)
+          if (mask & (0x80u >> bit)) shown[byte * 8 + bit] = 1;
+      };
+      if (l == r) {
+        set(l, lMask & rMask);
+      } else if (l < r) {
+        set(l, lMask);
+        for (int k = l + 1; k < r; ++k) set(k, 0xFF);
+        set(r, ~rMask & 0xFF);
+      }
+    }
+    for (int x = 0; x < kWindow; ++x) {
+      unsigned char* p = &expected->rgba[(static_cast<size_t>(y) * kWindow + x) * 4];
+      if (inside[x] && !shown[x]) p[3] = 0;
+      if (!inside[x] && shown[x]) p[3] = 1;  // shown, in a colour the picture does not know
+    }
+  }
+}
+
 int Compare(int argc, char** argv) {
   if (argc < 6) return 2;
+  const char* shape = std::getenv("SCREEN_SHAPE");
+  const bool wine10 = shape && std::strcmp(shape, "wine10") == 0;
   Picture shot;
   if (!shot.Load(argv[2])) return 2;
   const int left = std::atoi(argv[3]), top = std::atoi(argv[4]);
@@ -84,6 +135,7 @@ int Compare(int argc, char** argv) {
       std::fprintf(stderr, "screen_check: %s is not %d x %d\n", argv[i], kWindow, kWindow);
       return 2;
     }
+    if (wine10) ApplyWine10Shape(&expected);
     results.push_back(Differences(shot, left, top, expected));
     if (results.back().empty()) {
       std::printf("match %d\n", i - 5);

@@ -5,7 +5,7 @@
 # Windows' own DLLs; has its version resource but no manifest; and carries the marker by
 # which `tavimore` recognises its build.
 set -euo pipefail
-: "${WIN32_BIN:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}"
+: "${WIN32_BIN:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}" "${CLOCK_BUILDS:?}"
 
 # A clock carries a version resource (type 16) and nothing else: in particular no manifest
 # (type 24), which would be where a program declares itself aware of screen scaling.
@@ -34,7 +34,7 @@ for arch in win32 win64; do
   else
     bin=$WIN64_BIN objdump=x86_64-w64-mingw32-objdump magic=020b
   fi
-  for build in Varnet Ossimar Pirrow Quellet Damsole; do
+  for build in $CLOCK_BUILDS; do
     exe=$bin/$build.exe
     if [ ! -f "$exe" ]; then
       check "$exe exists" false

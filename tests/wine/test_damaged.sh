@@ -54,6 +54,8 @@ start_program "$WORK/last-byte-cut.exe"
 clock=$APP
 check "a file cut by its last byte still starts as a clock" \
   eval 'window=$(wait_window "$clock" "^Varnet\$" 82x82)'
-check "... showing its first face" window_shows "$window" "$WORK/good.exe" 0
+# Either face: on a busy machine the next second, with the second face, may have begun by
+# the time the screenshot is taken.
+check "... showing its faces" eval 'shown_frame "$window" "$WORK/good.exe" "0 1" >/dev/null'
 stop_program "$clock"
 finish

@@ -5,7 +5,7 @@
 source "$(dirname "$0")/wine_lib.sh"
 begin_test "$1" faces
 
-for build in Varnet Ossimar Pirrow Quellet Damsole; do
+for build in ${CLOCK_BUILDS:?}; do
   start_program "$CLOCK_BIN/$build.exe"
   if ! window=$(wait_window "$APP" "^$build\$"); then
     check "$build shows a window" false

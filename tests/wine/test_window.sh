@@ -50,7 +50,7 @@ choose_menu_item "$window" 3
 check "the version item opens a box titled Brenwick" \
   eval 'wait_window "$clock" "^Brenwick\$" >/dev/null'
 check "... whose text is the version message" \
-  test "$(message_box_text "$WORK/msgbox.log")" = 'L"- Original Clock -\r\n\r\nver1.0.0"'
+  test "$(message_box_text "$WORK/msgbox.log")" = "L\"- Original Clock -\\r\\n\\r\\nver${TAVIMORE_VERSION:?}\""
 xdotool key Return
 check "the box closes with Return" wait_window_gone "$clock" '^Brenwick$'
 check "the clock runs on after the box" kill -0 "$clock"

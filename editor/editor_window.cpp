@@ -1,9 +1,10 @@
-#include "editor/frm_edit.h"
+#include "editor/editor_window.h"
 
 #include "editor/cls_dialog.h"
 #include "editor/definition_files.h"
-#include "editor/edit_layout.h"
+#include "core/color_value.h"
 #include "core/payload_format.h"
+#include "core/starting_hands.h"
 #include "platform/face_strip_view.h"
 #include "platform/message_box.h"
 #include "platform/ui_font.h"
@@ -27,14 +28,8 @@ constexpr int kComboListHeight = 160;
 // Every character of the window's texts, which the chosen font must be able to show.
 constexpr wchar_t kFontSample[] = L"お名前ＵＲＬEメール背景画像選択針長さ色短秒時計の形作成閉じる%";
 
-const ControlPlace& PlaceOf(int id) { return kEditLayout[id - kFirstControlId]; }
+const ControlPlace& PlaceOf(int id) { return kEditorLayout[id - kFirstControlId]; }
 bool IsControlId(int id) { return id >= kFirstControlId && id < kFirstControlId + kLayoutCount; }
-
-// The face colour of the window as a face-image pixel (0x00RRGGBB).
-uint32_t FaceColorPixel() {
-  const COLORREF c = GetSysColor(COLOR_3DFACE);
-  return static_cast<uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
-}
 
 HWND CreateStandard(HWND parent, int id, const ControlPlace& p, const wchar_t* windowClass,
                     DWORD style, DWORD exStyle, int height) {
@@ -62,7 +57,7 @@ HWND CreateControl(HWND parent, int id, const ControlPlace& p) {
       // picture has none, so its size is the picture's.
       return CreateFaceStripView(parent, id, p.x, p.y, p.width, p.height,
                                  WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP |
-                                     (p.name == ControlName::Pic ? WS_BORDER : 0));
+                                     (p.group == ControlGroup::kPreviewBox ? WS_BORDER : 0));
     case ControlKind::kReadout:
       return CreateStandard(parent, id, p, L"STATIC", SS_RIGHT | SS_CENTERIMAGE,
                             WS_EX_STATICEDGE, p.height);
@@ -78,18 +73,18 @@ HWND CreateControl(HWND parent, int id, const ControlPlace& p) {
   return nullptr;
 }
 
-void Keep(FrmEdit& form, const ControlPlace& p, HWND control) {
-  switch (p.name) {
-    case ControlName::LBL: form.LBL[p.index] = control; break;
-    case ControlName::FLD: form.FLD[p.index] = control; break;
-    case ControlName::BTN: form.BTN[p.index] = control; break;
-    case ControlName::CBTN: form.CBTN[p.index] = control; break;
-    case ControlName::Pic: form.Pic = control; break;
-    case ControlName::AREA: form.AREA = control; break;
-    case ControlName::DSP: form.DSP[p.index] = control; break;
-    case ControlName::LongLine: form.LongLine[p.index] = control; break;
-    case ControlName::COL: form.COL[p.index] = control; break;
-    case ControlName::CMB: form.CMB = control; break;
+void Keep(EditorWindow& editor, const ControlPlace& p, HWND control) {
+  switch (p.group) {
+    case ControlGroup::kLabel: editor.labels[p.index] = control; break;
+    case ControlGroup::kField: editor.fields[p.index] = control; break;
+    case ControlGroup::kButton: editor.buttons[p.index] = control; break;
+    case ControlGroup::kImageButton: editor.imageButton = control; break;
+    case ControlGroup::kPreviewBox: editor.previewBox = control; break;
+    case ControlGroup::kStripBox: editor.stripBox = control; break;
+    case ControlGroup::kLengthReadout: editor.lengthReadouts[p.index] = control; break;
+    case ControlGroup::kLengthBar: editor.lengthBars[p.index] = control; break;
+    case ControlGroup::kColorSwatch: editor.colorSwatches[p.index] = control; break;
+    case ControlGroup::kShapeList: editor.shapeList = control; break;
   }
 }
 
@@ -118,96 +113,98 @@ void FitComboHeight(HWND combo, int height) {
 // Where the layout overlaps them by a pixel, the bordered ones lie over the plain captions
 // (the row titles reach into the read-outs' left border) and the scroll bars over the
 // read-outs' right border. Each call puts its label at the very bottom, so the last is lowest.
-void LayLabelsUnderControls(FrmEdit& form) {
+void LayLabelsUnderControls(EditorWindow& editor) {
   const auto bottom = [](HWND label) {
     SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   };
-  for (HWND readout : form.DSP) bottom(readout);
-  for (HWND swatch : form.COL) bottom(swatch);
+  for (HWND readout : editor.lengthReadouts) bottom(readout);
+  for (HWND swatch : editor.colorSwatches) bottom(swatch);
   for (int i = 0; i < kLayoutCount; ++i)
-    if (kEditLayout[i].kind == ControlKind::kHeading) bottom(form.LBL[kEditLayout[i].index]);
+    if (kEditorLayout[i].kind == ControlKind::kHeading)
+      bottom(editor.labels[kEditorLayout[i].index]);
   for (int i = 0; i < kLayoutCount; ++i)
-    if (kEditLayout[i].kind == ControlKind::kCaption) bottom(form.LBL[kEditLayout[i].index]);
+    if (kEditorLayout[i].kind == ControlKind::kCaption)
+      bottom(editor.labels[kEditorLayout[i].index]);
 }
 
-bool CreateControls(FrmEdit& form) {
+bool CreateControls(EditorWindow& editor) {
   for (int i = 0; i < kLayoutCount; ++i) {
-    const ControlPlace& p = kEditLayout[i];
-    HWND control = CreateControl(form.window, kFirstControlId + i, p);
+    const ControlPlace& p = kEditorLayout[i];
+    HWND control = CreateControl(editor.window, kFirstControlId + i, p);
     if (!control) return false;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
-    Keep(form, p, control);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(editor.font.get()), FALSE);
+    Keep(editor, p, control);
   }
-  LayLabelsUnderControls(form);
-  FitComboHeight(form.CMB, PlaceOf(GetDlgCtrlID(form.CMB)).height);
+  LayLabelsUnderControls(editor);
+  FitComboHeight(editor.shapeList, PlaceOf(GetDlgCtrlID(editor.shapeList)).height);
   // No length limit: the field takes as much text as the system allows.
-  for (HWND field : form.FLD) SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
-  for (HWND bar : form.LongLine) SetScrollRange(bar, SB_CTL, kShortestHand, kLongestHand, FALSE);
+  for (HWND field : editor.fields) SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
+  for (HWND bar : editor.lengthBars)
+    SetScrollRange(bar, SB_CTL, kShortestHand, kLongestHand, FALSE);
   return true;
 }
 
-void SetHandColor(FrmEdit& form, int hand, uint32_t color) {
+void SetHandColor(EditorWindow& editor, int hand, uint32_t color) {
   HBRUSH brush = CreateSolidBrush(color);  // a colour value is already 0x00BBGGRR
   if (!brush) return;
-  if (form.handBrush[hand]) DeleteObject(form.handBrush[hand]);
-  form.handBrush[hand] = brush;
-  form.handColor[hand] = color;
-  InvalidateRect(form.COL[hand], nullptr, TRUE);
+  editor.handBrush[hand].reset(brush);
+  editor.handColor[hand] = color;
+  InvalidateRect(editor.colorSwatches[hand], nullptr, TRUE);
 }
 
 // LongLine_Change: the read-out follows the scroll bar.
-void SetHandLength(FrmEdit& form, int hand, int length) {
+void SetHandLength(EditorWindow& editor, int hand, int length) {
   if (length < kShortestHand) length = kShortestHand;
   if (length > kLongestHand) length = kLongestHand;
-  SetScrollPos(form.LongLine[hand], SB_CTL, length, TRUE);
-  SetWindowTextW(form.DSP[hand], (std::to_wstring(length) + L"%").c_str());
+  SetScrollPos(editor.lengthBars[hand], SB_CTL, length, TRUE);
+  SetWindowTextW(editor.lengthReadouts[hand], (std::to_wstring(length) + L"%").c_str());
 }
 
-void ScrollHand(FrmEdit& form, int hand, int request) {
-  HWND bar = form.LongLine[hand];
+void ScrollHand(EditorWindow& editor, int hand, int request) {
+  HWND bar = editor.lengthBars[hand];
   const int now = GetScrollPos(bar, SB_CTL);
   switch (request) {
     // The arrows and the trough both move by one percent.
     case SB_LINELEFT:
-    case SB_PAGELEFT: SetHandLength(form, hand, now - 1); break;
+    case SB_PAGELEFT: SetHandLength(editor, hand, now - 1); break;
     case SB_LINERIGHT:
-    case SB_PAGERIGHT: SetHandLength(form, hand, now + 1); break;
-    case SB_LEFT: SetHandLength(form, hand, kShortestHand); break;
-    case SB_RIGHT: SetHandLength(form, hand, kLongestHand); break;
+    case SB_PAGERIGHT: SetHandLength(editor, hand, now + 1); break;
+    case SB_LEFT: SetHandLength(editor, hand, kShortestHand); break;
+    case SB_RIGHT: SetHandLength(editor, hand, kLongestHand); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info{};
       info.cbSize = sizeof info;
       info.fMask = SIF_TRACKPOS;
-      if (GetScrollInfo(bar, SB_CTL, &info)) SetHandLength(form, hand, info.nTrackPos);
+      if (GetScrollInfo(bar, SB_CTL, &info)) SetHandLength(editor, hand, info.nTrackPos);
       break;
     }
   }
 }
 
-void ChooseHandColor(FrmEdit& form, int hand) {
+void ChooseHandColor(EditorWindow& editor, int hand) {
   ClsDialog dialog;
-  if (ColorCode(&dialog, form.window)) SetHandColor(form, hand, dialog.selectColor);
+  if (ColorCode(&dialog, editor.window)) SetHandColor(editor, hand, dialog.selectColor);
 }
 
-void OnCommand(FrmEdit& form, int id, int code) {
+void OnCommand(EditorWindow& editor, int id, int code) {
   if (!IsControlId(id)) return;  // IDOK and IDCANCEL from the dialog keys: F1 and Esc act
   const ControlPlace& p = PlaceOf(id);
-  if (p.name == ControlName::BTN && code == BN_CLICKED)
-    FormKeyDown(form, p.index == 0 ? VK_F1 : VK_F12);
-  else if (p.name == ControlName::CBTN && code == BN_CLICKED)
-    SelectImage(form);
-  else if (p.name == ControlName::FLD && code == EN_SETFOCUS)
-    SendMessageW(form.FLD[p.index], EM_SETSEL, 0, -1);  // typing replaces the whole text
-  else if (p.name == ControlName::COL && code == STN_CLICKED)
-    ChooseHandColor(form, p.index);
+  if (p.group == ControlGroup::kButton && code == BN_CLICKED)
+    HandleWindowKey(editor, p.index == kBuildButton ? VK_F1 : VK_F12);
+  else if (p.group == ControlGroup::kImageButton && code == BN_CLICKED)
+    SelectImage(editor);
+  else if (p.group == ControlGroup::kField && code == EN_SETFOCUS)
+    SendMessageW(editor.fields[p.index], EM_SETSEL, 0, -1);  // typing replaces the whole text
+  else if (p.group == ControlGroup::kColorSwatch && code == STN_CLICKED)
+    ChooseHandColor(editor, p.index);
 }
 
-LRESULT ColorStatic(FrmEdit& form, HDC dc, HWND control) {
-  for (int hand = 0; hand < kHandControls; ++hand) {
-    if (control != form.COL[hand]) continue;
-    SetBkColor(dc, form.handColor[hand]);
-    return reinterpret_cast<LRESULT>(form.handBrush[hand]);
+LRESULT ColorStatic(EditorWindow& editor, HDC dc, HWND control) {
+  for (int hand = 0; hand < kHandCount; ++hand) {
+    if (control != editor.colorSwatches[hand]) continue;
+    SetBkColor(dc, editor.handColor[hand]);
+    return reinterpret_cast<LRESULT>(editor.handBrush[hand].get());
   }
   // Labels have no background of their own: the window's face shows through.
   SetBkMode(dc, TRANSPARENT);
@@ -215,42 +212,38 @@ LRESULT ColorStatic(FrmEdit& form, HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_3DFACE));
 }
 
-void Destroyed(FrmEdit& form) {
-  for (HBRUSH& brush : form.handBrush) {
-    if (brush) DeleteObject(brush);
-    brush = nullptr;
-  }
-  if (form.font) DeleteObject(form.font);
-  form.font = nullptr;
-  form.window = nullptr;
+void Destroyed(EditorWindow& editor) {
+  for (GdiObject<HBRUSH>& brush : editor.handBrush) brush.reset();
+  editor.font.reset();
+  editor.window = nullptr;
 }
 
-LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* form = reinterpret_cast<FrmEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form) return DefWindowProcW(window, message, wParam, lParam);
+  auto* editor = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!editor) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
-      OnCommand(*form, LOWORD(wParam), HIWORD(wParam));
+      OnCommand(*editor, LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_HSCROLL:
-      for (int hand = 0; hand < kHandControls; ++hand)
-        if (reinterpret_cast<HWND>(lParam) == form->LongLine[hand])
-          ScrollHand(*form, hand, LOWORD(wParam));
+      for (int hand = 0; hand < kHandCount; ++hand)
+        if (reinterpret_cast<HWND>(lParam) == editor->lengthBars[hand])
+          ScrollHand(*editor, hand, LOWORD(wParam));
       return 0;
     case WM_CTLCOLORSTATIC:
-      return ColorStatic(*form, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return ColorStatic(*editor, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
       // A plain window would give the focus to itself on activation; give it back to the
       // control that had it, as a dialog does.
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus && IsChild(window, focus)) form->focus = focus;
-      } else if (form->focus && IsWindow(form->focus)) {
-        SetFocus(form->focus);
+        if (focus && IsChild(window, focus)) editor->focus = focus;
+      } else if (editor->focus && IsWindow(editor->focus)) {
+        SetFocus(editor->focus);
       }
       return 0;
     case WM_CLOSE:
@@ -260,17 +253,17 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      Destroyed(*form);
+      Destroyed(*editor);
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool RegisterFormClass(HINSTANCE instance) {
+bool RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = FormProc;
+  windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = static_cast<HICON>(LoadImageW(
       instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, kLargeIcon, kLargeIcon, 0));
@@ -283,90 +276,90 @@ bool RegisterFormClass(HINSTANCE instance) {
 }
 
 // Form_Load: the texts, the hands and the list of clock definitions.
-void LoadForm(FrmEdit& form) {
-  SetWindowTextW(form.FLD[0], form.settings->userName.c_str());
-  SetWindowTextW(form.FLD[1], form.settings->userUrl.c_str());
-  SetWindowTextW(form.FLD[2], form.settings->userMail.c_str());
-  for (int hand = 0; hand < kHandControls; ++hand) {
-    SetHandColor(form, hand, kInitialHandColor[hand]);
-    SetHandLength(form, hand, kInitialHandLength[hand]);
+void Load(EditorWindow& editor) {
+  SetWindowTextW(editor.fields[kNameField], editor.settings->userName.c_str());
+  SetWindowTextW(editor.fields[kUrlField], editor.settings->userUrl.c_str());
+  SetWindowTextW(editor.fields[kMailField], editor.settings->userMail.c_str());
+  for (int hand = 0; hand < kHandCount; ++hand) {
+    SetHandColor(editor, hand, kStartingHands[hand].color);
+    SetHandLength(editor, hand, kStartingHands[hand].length);
   }
-  form.preview.assign(kImageValues, FaceColorPixel());
-  form.preview.back() = 0;  // the spare value
-  ShowPicture(form);
+  editor.preview.assign(kImageValues, PixelFromColor(GetSysColor(COLOR_3DFACE)));
+  editor.preview.back() = 0;  // the spare value
+  ShowPicture(editor);
 
-  form.definitionFiles = ListDefinitionFiles(form.folder);
-  for (const std::wstring& file : form.definitionFiles)
-    SendMessageW(form.CMB, CB_ADDSTRING, 0,
+  editor.definitionFiles = ListDefinitionFiles(editor.folder);
+  for (const std::wstring& file : editor.definitionFiles)
+    SendMessageW(editor.shapeList, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(DefinitionCaption(file).c_str()));
-  if (!form.definitionFiles.empty()) {
-    SendMessageW(form.CMB, CB_SETCURSEL, 0, 0);
+  if (!editor.definitionFiles.empty()) {
+    SendMessageW(editor.shapeList, CB_SETCURSEL, 0, 0);
   } else {
-    ShowStop(form.window, L"時計定義ファイルがありません", L"Tavimore");
-    EnableWindow(form.BTN[0], FALSE);
+    ShowStopMessage(editor.window, L"時計定義ファイルがありません", L"Tavimore");
+    EnableWindow(editor.buttons[kBuildButton], FALSE);
   }
 }
 
 }  // namespace
 
-bool CreateFrmEdit(HINSTANCE instance, const std::wstring& folder, EditorSettings* settings,
-                   FrmEdit* form) {
-  form->folder = folder;
-  form->settings = settings;
-  if (!RegisterFormClass(instance) || !RegisterFaceStripView(instance)) return false;
+bool CreateEditorWindow(HINSTANCE instance, const std::wstring& folder,
+                        EditorSettings* settings, EditorWindow* editor) {
+  editor->folder = folder;
+  editor->settings = settings;
+  if (!RegisterWindowClass(instance) || !RegisterFaceStripView(instance)) return false;
   RECT outer{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-  form->font = CreateUiFont(kFontSample);
-  form->window = CreateWindowExW(kExStyle, kClassName, kCaption, kStyle, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, outer.right - outer.left,
-                                 outer.bottom - outer.top, nullptr, nullptr, instance, form);
-  if (!form->window) return false;
-  if (!CreateControls(*form)) {
-    DestroyWindow(form->window);
+  editor->font.reset(CreateUiFont(kFontSample));
+  editor->window = CreateWindowExW(kExStyle, kClassName, kCaption, kStyle, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, outer.right - outer.left,
+                                   outer.bottom - outer.top, nullptr, nullptr, instance, editor);
+  if (!editor->window) return false;
+  if (!CreateControls(*editor)) {
+    DestroyWindow(editor->window);
     return false;
   }
-  form->focus = form->FLD[0];  // the window opens with the focus on the name field
-  LoadForm(*form);
+  editor->focus = editor->fields[kNameField];  // the window opens with the focus there
+  Load(*editor);
   return true;
 }
 
-bool PreviewMessage(FrmEdit& form, const MSG& message) {
+bool PreviewMessage(EditorWindow& editor, const MSG& message) {
   // With Alt held the keys arrive as system keys; the window's keys ignore the shift state.
-  if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) || !form.window)
+  if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) || !editor.window)
     return false;
-  if (message.hwnd != form.window && !IsChild(form.window, message.hwnd)) return false;
+  if (message.hwnd != editor.window && !IsChild(editor.window, message.hwnd)) return false;
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
-    for (HWND field : form.FLD) {
+    for (HWND field : editor.fields) {
       if (message.hwnd != field) continue;
       // On to the next control, as Tab would go; the Enter itself goes nowhere, so it
       // cannot press the button the focus lands on.
-      if (HWND next = GetNextDlgTabItem(form.window, field, FALSE)) SetFocus(next);
+      if (HWND next = GetNextDlgTabItem(editor.window, field, FALSE)) SetFocus(next);
       return true;
     }
   }
-  FormKeyDown(form, static_cast<int>(message.wParam));
-  return form.window == nullptr;  // closed: no control is left to receive the key
+  HandleWindowKey(editor, static_cast<int>(message.wParam));
+  return editor.window == nullptr;  // closed: no control is left to receive the key
 }
 
-void FormKeyDown(FrmEdit& form, int keyCode) {
+void HandleWindowKey(EditorWindow& editor, int keyCode) {
   switch (keyCode) {
     case VK_F1:
       // Without definitions the build button is disabled and F1 does nothing.
-      if (!form.definitionFiles.empty()) BuildClock(form);
+      if (!editor.definitionFiles.empty()) BuildClock(editor);
       break;
     case VK_F12:
     case VK_ESCAPE:
-      CloseFrmEdit(form);
+      CloseEditorWindow(editor);
       break;
   }
 }
 
-void CloseFrmEdit(FrmEdit& form) {
-  if (form.window) DestroyWindow(form.window);
+void CloseEditorWindow(EditorWindow& editor) {
+  if (editor.window) DestroyWindow(editor.window);
 }
 
-int HandLength(const FrmEdit& form, int hand) {
-  return GetScrollPos(form.LongLine[hand], SB_CTL);
+int HandLength(const EditorWindow& editor, int hand) {
+  return GetScrollPos(editor.lengthBars[hand], SB_CTL);
 }
 
 std::wstring TextOf(HWND control) {
@@ -376,16 +369,16 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
-void ShowPicture(FrmEdit& form) {
-  const int count = static_cast<int>(form.strip.size() / kImageValues);
-  const ControlPlace& area = PlaceOf(GetDlgCtrlID(form.AREA));
-  // AREA takes the picture's own size, and its laid-out size when it holds none.
+void ShowPicture(EditorWindow& editor) {
+  const int count = static_cast<int>(editor.strip.size() / kImageValues);
+  const ControlPlace& area = PlaceOf(GetDlgCtrlID(editor.stripBox));
+  // The strip box takes the picture's own size, and its laid-out size when it holds none.
   const int width = count > 0 ? kFaceSize : area.width;
   const int height = count > 0 ? count * kFaceSize : area.height;
-  SetWindowPos(form.AREA, nullptr, 0, 0, width, height,
+  SetWindowPos(editor.stripBox, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowFaces(form.AREA, count > 0 ? form.strip.data() : nullptr, count);
-  ShowFaces(form.Pic, form.preview.data(), 1);
+  ShowFaces(editor.stripBox, count > 0 ? editor.strip.data() : nullptr, count);
+  ShowFaces(editor.previewBox, editor.preview.data(), 1);
 }
 
 }  // namespace tavimore

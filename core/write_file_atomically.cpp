@@ -1,19 +1,13 @@
-#include "core/file_replace.h"
+#include "core/write_file_atomically.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <system_error>
+
+#include "core/file_error.h"
 
 namespace tavimore {
 namespace {
-
-std::string Describe(const std::filesystem::path& path, const char* what, int err) {
-  std::string text = path.u8string() + ": " + what;
-  if (err != 0) text += std::string(" (") + std::strerror(err) + ")";
-  return text;
-}
 
 // A name beside `target` that no file has yet.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
@@ -37,44 +31,17 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
-                   std::string* error) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    *error = Describe(path, "is a folder", 0);
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = Describe(path, "cannot be opened for reading", errno);
-    return false;
-  }
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0 || static_cast<uintmax_t>(size) > kMaxReadBytes) {
-    *error = Describe(path, size < 0 ? "cannot be read" : "is too large", 0);
-    return false;
-  }
-  in.seekg(0);
-  bytes->resize(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes->data()), size)) {
-    *error = Describe(path, "cannot be read", errno);
-    return false;
-  }
-  return true;
-}
-
-bool ReplaceFile(const std::filesystem::path& target, const std::vector<uint8_t>& bytes,
-                 std::string* error) {
+bool WriteFileAtomically(const std::filesystem::path& target, const std::vector<uint8_t>& bytes,
+                         std::string* error) {
   std::error_code ec;
   if (std::filesystem::is_directory(target, ec)) {
-    *error = Describe(target, "is a folder", 0);
+    *error = DescribeFileError(target, "is a folder", 0);
     return false;
   }
   const std::filesystem::path temp = TemporaryBeside(target);
   std::FILE* out = OpenForWriting(temp);
   if (!out) {
-    *error = Describe(temp, "cannot be created", errno);
+    *error = DescribeFileError(temp, "cannot be created", errno);
     return false;
   }
   errno = 0;
@@ -85,7 +52,7 @@ bool ReplaceFile(const std::filesystem::path& target, const std::vector<uint8_t>
   if (!written || !closed) {
     if (written) err = errno;
     std::filesystem::remove(temp, ec);
-    *error = Describe(temp, "could not be written completely", err);
+    *error = DescribeFileError(temp, "could not be written completely", err);
     return false;
   }
   std::filesystem::rename(temp, target, ec);

@@ -1,4 +1,4 @@
-// StartEditor, the editor's entry point: one editor per program file, its settings read and
+// The editor's entry point (StartEditor)'s entry point: one editor per program file, its settings read and
 // at once written back (so the settings file exists after the first start), then the
 // window until it is closed. Nothing is saved on closing.
 #include <windows.h>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "editor/editor_settings.h"
-#include "editor/frm_edit.h"
+#include "editor/editor_window.h"
 #include "platform/heap_block.h"
 #include "platform/module_path.h"
 #include "platform/single_instance.h"
@@ -24,16 +24,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   LoadSettings(folder, &settings);
   SaveSettings(settings);
 
-  FrmEdit form;
-  if (!CreateFrmEdit(instance, folder, &settings, &form)) return 1;
-  ShowWindow(form.window, show);
-  UpdateWindow(form.window);
+  EditorWindow editor;
+  if (!CreateEditorWindow(instance, folder, &settings, &editor)) return 1;
+  ShowWindow(editor.window, show);
+  UpdateWindow(editor.window);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (PreviewMessage(form, message)) continue;
+    if (PreviewMessage(editor, message)) continue;
     // The dialog keys: Tab and shift+Tab walk the controls, Enter presses a focused button.
-    if (form.window && IsDialogMessageW(form.window, &message)) continue;
+    if (editor.window && IsDialogMessageW(editor.window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,0 +1,272 @@
+#include "linux/clock_window.h"
+
+#include <gtk/gtk.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/outline.h"
+
+#ifndef TAVIMORE_VERSION
+#error "compile with TAVIMORE_VERSION, the program's version as \"major.minor.revision\""
+#endif
+
+namespace tavimore {
+namespace {
+
+// Where the clock first appears, as on Windows; the window manager may place it elsewhere.
+constexpr int kStartPosition = 100;
+// Start each tick this far after the second begins, so that the local time read then is
+// surely the new second, even when the timer fires a little early.
+constexpr gint64 kTickLateMicroseconds = 2000;
+
+struct ClockWindow {
+  NativeClock* clock;
+  GtkWidget* window;
+  GtkWidget* tooltip;       // the tooltip's own window
+  GtkWidget* tooltipLabel;
+  cairo_surface_t* face;    // the window's pixels, RGB24
+  guint tickSource;
+};
+
+// The local time as the clock compares and draws it.
+std::string LocalTimeText(const char* format) {
+  GDateTime* now = g_date_time_new_now_local();
+  gchar* text = g_date_time_format(now, format);
+  std::string result = text ? text : "";
+  g_free(text);
+  g_date_time_unref(now);
+  return result;
+}
+
+// RGBA bytes (top row first) into the cairo surface's native 0x00RRGGBB words.
+void CopyToSurface(const uint8_t* rgba, cairo_surface_t* surface) {
+  cairo_surface_flush(surface);
+  uint8_t* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < kWindowSize; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+    for (int x = 0; x < kWindowSize; ++x) {
+      const uint8_t* p = rgba + (y * kWindowSize + x) * 4;
+      row[x] = static_cast<uint32_t>(p[0]) << 16 | p[1] << 8 | p[2];
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+}
+
+void ScheduleTick(ClockWindow* w);
+
+// Redraws when the second has changed, then sleeps until the next second begins: a clock
+// at rest wakes once a second, not ten times.
+gboolean Tick(gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  uint8_t rgba[kWindowRgbaBytes];
+  if (TickNativeClock(w->clock, LocalTimeText("%Y/%m/%d %H:%M:%S").c_str(), rgba)) {
+    CopyToSurface(rgba, w->face);
+    gtk_widget_queue_draw(w->window);
+  }
+  ScheduleTick(w);
+  return G_SOURCE_REMOVE;
+}
+
+void ScheduleTick(ClockWindow* w) {
+  const gint64 intoSecond = g_get_real_time() % G_USEC_PER_SEC;
+  const gint64 wait = G_USEC_PER_SEC - intoSecond + kTickLateMicroseconds;
+  w->tickSource = g_timeout_add(static_cast<guint>(wait / 1000), Tick, w);
+}
+
+gboolean Draw(GtkWidget*, cairo_t* cr, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, w->face, 0, 0);
+  cairo_paint(cr);
+  return TRUE;
+}
+
+// The build's outline as a region: one rectangle per run of kept pixels in each row.
+cairo_region_t* OutlineRegion(const ClockBuild& build) {
+  uint8_t mask[kWindowSize * kWindowSize];
+  BuildOutlineMask(build, mask);
+  cairo_region_t* region = cairo_region_create();
+  for (int y = 0; y < kWindowSize; ++y) {
+    for (int x = 0; x < kWindowSize;) {
+      if (!mask[y * kWindowSize + x]) {
+        ++x;
+        continue;
+      }
+      int end = x;
+      while (end < kWindowSize && mask[y * kWindowSize + end]) ++end;
+      const cairo_rectangle_int_t run{x, y, end - x, 1};
+      cairo_region_union_rectangle(region, &run);
+      x = end;
+    }
+  }
+  return region;
+}
+
+// The tooltip is asked for when it is about to show, so the date is always today's, and
+// nothing is formatted while nobody points at the clock. Its window carries the text as
+// its title too, where screen readers and window lists can read it.
+gboolean QueryTooltip(GtkWidget*, gint, gint, gboolean, GtkTooltip*, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  // %a: the weekday's short name in the user's language.
+  const std::string text = w->clock->author + " " + LocalTimeText("%Y/%m/%d(%a)");
+  gtk_label_set_text(GTK_LABEL(w->tooltipLabel), text.c_str());
+  gtk_window_set_title(GTK_WINDOW(w->tooltip), text.c_str());
+  return TRUE;
+}
+
+void OpenAddress(ClockWindow* w, const std::string& target) {
+  if (target.empty()) return;  // an address the clock does not open
+  // Non-ASCII text (a Japanese address) passes as UTF-8; what a URI cannot hold is escaped.
+  gchar* uri = g_uri_escape_string(target.c_str(), "!#$&'()*+,/:;=?@[]~%", TRUE);
+  GError* error = nullptr;
+  GdkAppLaunchContext* context = gdk_display_get_app_launch_context(gtk_widget_get_display(w->window));
+  // The clock carries on whether a handler starts or not, as on Windows.
+  if (!g_app_info_launch_default_for_uri(uri, G_APP_LAUNCH_CONTEXT(context), &error)) {
+    g_printerr("tavimore-clock: cannot open %s: %s\n", uri, error->message);
+    g_error_free(error);
+  }
+  g_object_unref(context);
+  g_free(uri);
+}
+
+void ShowVersion(ClockWindow* w) {
+  GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(w->window), GTK_DIALOG_MODAL,
+                                          GTK_MESSAGE_INFO, GTK_BUTTONS_OK, "%s",
+                                          "- Original Clock -\n\nver" TAVIMORE_VERSION);
+  gtk_window_set_title(GTK_WINDOW(box), w->clock->author.c_str());
+  // In the middle of the screen, as a message box: over its owner it would hide the clock.
+  gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
+  gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+  gtk_dialog_run(GTK_DIALOG(box));
+  gtk_widget_destroy(box);
+}
+
+void OnHomePage(GtkMenuItem*, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  OpenAddress(w, w->clock->homePage);
+}
+void OnMail(GtkMenuItem*, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  OpenAddress(w, w->clock->mail);
+}
+void OnVersion(GtkMenuItem*, gpointer data) {
+  // After the menu has closed: the box waits in a loop of its own.
+  g_idle_add([](gpointer d) {
+    ShowVersion(static_cast<ClockWindow*>(d));
+    return G_SOURCE_REMOVE;
+  }, data);
+}
+void OnExit(GtkMenuItem*, gpointer data) { gtk_widget_destroy(static_cast<ClockWindow*>(data)->window); }
+
+GtkWidget* MakeMenu(ClockWindow* w) {
+  struct Item {
+    const char* label;
+    GCallback action;
+  };
+  const Item items[] = {
+      {"ホームページ", G_CALLBACK(OnHomePage)}, {"メール", G_CALLBACK(OnMail)}, {nullptr, nullptr},
+      {"バージョン", G_CALLBACK(OnVersion)},   {"終了", G_CALLBACK(OnExit)},
+  };
+  GtkWidget* menu = gtk_menu_new();
+  for (const Item& item : items) {
+    GtkWidget* entry = item.label ? gtk_menu_item_new_with_label(item.label)
+                                  : gtk_separator_menu_item_new();
+    if (item.action) g_signal_connect(entry, "activate", item.action, w);
+    gtk_menu_shell_append(GTK_MENU_SHELL(menu), entry);
+  }
+  gtk_widget_show_all(menu);
+  gtk_menu_attach_to_widget(GTK_MENU(menu), w->window, nullptr);
+  return menu;
+}
+
+gboolean ButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data) {
+  if (event->type != GDK_BUTTON_PRESS) return FALSE;  // a double click is two presses
+  auto* w = static_cast<ClockWindow*>(data);
+  if (event->button == GDK_BUTTON_PRIMARY) {
+    // The window manager moves the window: the grabbed point stays under the pointer.
+    gtk_window_begin_move_drag(GTK_WINDOW(widget), event->button, static_cast<gint>(event->x_root),
+                               static_cast<gint>(event->y_root), event->time);
+  } else if (event->button == GDK_BUTTON_SECONDARY) {
+    static GtkWidget* menu = MakeMenu(w);
+    gtk_menu_popup_at_pointer(GTK_MENU(menu), reinterpret_cast<GdkEvent*>(event));
+  }
+  return TRUE;
+}
+
+gboolean KeyPress(GtkWidget* widget, GdkEventKey* event, gpointer) {
+  if (event->keyval == GDK_KEY_Escape) gtk_widget_destroy(widget);
+  return TRUE;
+}
+
+void MakeTooltipWindow(ClockWindow* w) {
+  w->tooltip = gtk_window_new(GTK_WINDOW_POPUP);
+  gtk_window_set_type_hint(GTK_WINDOW(w->tooltip), GDK_WINDOW_TYPE_HINT_TOOLTIP);
+  gtk_style_context_add_class(gtk_widget_get_style_context(w->tooltip), GTK_STYLE_CLASS_TOOLTIP);
+  w->tooltipLabel = gtk_label_new("");
+  gtk_widget_set_margin_start(w->tooltipLabel, 4);  // the usual tooltip padding
+  gtk_widget_set_margin_end(w->tooltipLabel, 4);
+  gtk_widget_set_margin_top(w->tooltipLabel, 2);
+  gtk_widget_set_margin_bottom(w->tooltipLabel, 2);
+  gtk_container_add(GTK_CONTAINER(w->tooltip), w->tooltipLabel);
+  gtk_widget_show(w->tooltipLabel);
+  gtk_widget_set_tooltip_window(w->window, GTK_WINDOW(w->tooltip));
+  g_signal_connect(w->window, "query-tooltip", G_CALLBACK(QueryTooltip), w);
+}
+
+}  // namespace
+
+int RunClockWindow(NativeClock* clock) {
+  ClockWindow w{};
+  w.clock = clock;
+  w.face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWindowSize, kWindowSize);
+  uint8_t rgba[kWindowRgbaBytes];
+  // The first face is drawn before the window shows, so it never shows empty.
+  TickNativeClock(clock, LocalTimeText("%Y/%m/%d %H:%M:%S").c_str(), rgba);
+  CopyToSurface(rgba, w.face);
+
+  GtkWindow* window = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
+  w.window = GTK_WIDGET(window);
+  gtk_window_set_title(window, clock->build->name);
+  gtk_window_set_decorated(window, FALSE);
+  gtk_window_set_resizable(window, FALSE);
+  gtk_window_set_keep_above(window, TRUE);
+  gtk_window_set_skip_taskbar_hint(window, TRUE);
+  gtk_window_set_skip_pager_hint(window, TRUE);
+  gtk_window_set_icon_name(window, "tavimore-clock");
+  gtk_widget_set_size_request(w.window, kWindowSize, kWindowSize);
+  gtk_window_move(window, kStartPosition, kStartPosition);
+  gtk_widget_set_app_paintable(w.window, TRUE);
+  gtk_widget_add_events(w.window, GDK_BUTTON_PRESS_MASK | GDK_KEY_PRESS_MASK);
+
+  cairo_region_t* outline = OutlineRegion(*clock->build);
+  gtk_widget_shape_combine_region(w.window, outline);
+  gtk_widget_input_shape_combine_region(w.window, outline);
+  cairo_region_destroy(outline);
+
+  MakeTooltipWindow(&w);
+  g_signal_connect(w.window, "draw", G_CALLBACK(Draw), &w);
+  g_signal_connect(w.window, "button-press-event", G_CALLBACK(ButtonPress), &w);
+  g_signal_connect(w.window, "key-press-event", G_CALLBACK(KeyPress), &w);
+  g_signal_connect(w.window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
+
+  ScheduleTick(&w);
+  gtk_widget_show(w.window);
+  gtk_main();
+  g_source_remove(w.tickSource);
+  gtk_widget_destroy(w.tooltip);
+  cairo_surface_destroy(w.face);
+  return 0;
+}
+
+void ShowStopMessage(const char* title, const char* message) {
+  GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
+                                          GTK_BUTTONS_OK, "%s", message);
+  gtk_window_set_title(GTK_WINDOW(box), title);
+  gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+  gtk_dialog_run(GTK_DIALOG(box));
+  gtk_widget_destroy(box);
+}
+
+}  // namespace tavimore

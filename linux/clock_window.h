@@ -1,0 +1,19 @@
+// The native clock's window (GTK 3 on X11): borderless, always on top, out of the taskbar,
+// cut to its build's outline for drawing and input alike; it shows the pixels NativeClock
+// draws, redrawn at the start of every second. The left button drags it through the
+// window manager, Esc ends it, the right button opens the menu (ホームページ, メール,
+// バージョン, 終了).
+#pragma once
+
+#include "linux/native_clock.h"
+
+namespace tavimore {
+
+// Shows the clock until it is ended; gtk_init must have succeeded. Returns the exit code.
+int RunClockWindow(NativeClock* clock);
+
+// A message that the clock cannot start, in a dialog titled `title`; returns once it is
+// closed.
+void ShowStopMessage(const char* title, const char* message);
+
+}  // namespace tavimore

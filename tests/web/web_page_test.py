@@ -1,0 +1,428 @@
+#!/usr/bin/env python3
+"""The editor's web page in headless Chromium, used as a person uses it, and checked against
+the command line: what the page draws and builds must be what `tavimore render` draws and
+`tavimore build` writes from the same inputs.
+
+    web_page_test.py --tavimore EXE --site DIR --work DIR
+
+The page is served by `tavimore serve` on a port the system chooses. Every request the
+browser makes is logged; the test fails if any goes anywhere but the page's own server.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.dont_write_bytecode = True
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(ROOT, "scripts"))
+import importlib.util  # noqa: E402
+import json  # noqa: E402
+
+import pictures  # noqa: E402  (PNG files)
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from web_session import (Server, choose_picture, load_page, open_clock, start_browser,  # noqa: E402
+                         wait_for)
+
+# The editor tests' strips: each square its own colours, a red top-left corner. The module
+# has the same name as the one above, so it is loaded under a name of its own.
+_spec = importlib.util.spec_from_file_location(
+    "strip_pictures", os.path.join(ROOT, "tests", "editor_wine", "pictures.py"))
+strips = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(strips)
+
+WINDOW = 82
+FIXED_TIME = "10:10:30"
+FIXED_FRAME = 2
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what)
+    if not condition:
+        failures.append(what)
+    return condition
+
+
+def canvas_pixels(driver, canvas_id):
+    """RGBA bytes of a canvas, top row first."""
+    data = driver.execute_script(
+        "const c = document.getElementById(arguments[0]);"
+        "return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);",
+        canvas_id)
+    return bytes(data)
+
+
+def set_value(driver, element_id, value):
+    driver.execute_script(
+        "const e = document.getElementById(arguments[0]); e.value = arguments[1];"
+        "e.dispatchEvent(new Event('input', {bubbles: true}));"
+        "e.dispatchEvent(new Event('change', {bubbles: true}));", element_id, value)
+
+
+def type_into(driver, element_id, text):
+    field = driver.find_element(By.ID, element_id)
+    field.clear()
+    field.send_keys(text)
+
+
+def message_shown(driver):
+    """(title key, text key, shown text) of the page's message box, or None; closes it."""
+    shown = driver.execute_script(
+        "const d = document.getElementById('message'); if (!d.open) return null;"
+        "const m = window.tavimorePage.lastMessage;"
+        "const r = [m.title, m.text, document.getElementById('message-text').textContent];"
+        "d.close(); return r;")
+    return shown
+
+
+def download(driver, downloads):
+    target = os.path.join(downloads, "oriclock.exe")
+    if os.path.exists(target):
+        os.remove(target)
+    driver.find_element(By.ID, "make").click()
+    wait_for(lambda: os.path.exists(target) and not any(
+        n.endswith(".crdownload") for n in os.listdir(downloads)), "the download")
+    time.sleep(0.2)
+    return open(target, "rb").read()
+
+
+def tavimore_build(tavimore, out, definition, image, name, url, mail, hands):
+    args = [tavimore, "build", "--definition", definition, "--image", image, "--output", out,
+            "--name", name, "--url", url, "--mail", mail, "--force"]
+    for option, hand in zip(["--hour", "--minute", "--second"], hands):
+        args += [option, "%s,%d" % hand]
+    subprocess.run(args, check=True)
+    return open(out, "rb").read()
+
+
+def rendered(tavimore, clock, work, frame=FIXED_FRAME, time_text=FIXED_TIME):
+    out = os.path.join(work, "render.png")
+    subprocess.run([tavimore, "render", clock, "--time", time_text, "--frame", str(frame),
+                    "--output", out], check=True)
+    picture = pictures.read_png(out)
+    return bytes(v for row in picture.rows for pixel in row for v in pixel)
+
+
+def same_window(page, expected):
+    """Outline (alpha) everywhere and colour inside it; the page's canvas keeps no colour
+    where it is transparent."""
+    bad = [i // 4 for i in range(0, len(expected), 4)
+           if page[i + 3] != expected[i + 3] or
+           (expected[i + 3] and page[i:i + 3] != expected[i:i + 3])]
+    if bad:
+        i = bad[0] * 4
+        print("     %d pixels differ; first at (%d, %d): page %s, render %s" % (
+            len(bad), bad[0] % WINDOW, bad[0] // WINDOW, tuple(page[i:i + 4]),
+            tuple(expected[i:i + 4])))
+    return not bad
+
+
+def write_strip_png(path, width, height):
+    rows = strips.strip_pixels(width, height)
+    pictures.write_png(path, pictures.Picture(
+        width, height, [[(r, g, b, 255) for r, g, b in row] for row in rows]))
+
+
+def test_make_clock(driver, server, a, work, downloads):
+    """A picture chosen, fields set: the preview is tavimore render's window, the download
+    is tavimore build's file."""
+    load_page(driver, server.url, "time=%s&frame=%d" % (FIXED_TIME, FIXED_FRAME))
+    strip = os.path.join(work, "strip.png")
+    write_strip_png(strip, 80, 400)
+    name, url, mail = "月の時計 ⑩", "https://example.org/月", "me@example.org"
+    hands = [("#FFF4C0", 55), ("#10FF20", 80), ("#FF6060", 100)]
+    type_into(driver, "name", name)
+    type_into(driver, "url", url)
+    type_into(driver, "mail", mail)
+    for h, (colour, length) in enumerate(hands):
+        set_value(driver, "col%d" % h, colour.lower())
+        set_value(driver, "len%d" % h, str(length))
+    check(driver.find_element(By.ID, "dsp2").text == "100%", "the second hand's read-out shows 100%")
+    driver.find_element(By.XPATH, "//select[@id='shape']/option[text()='Pirrow']").click()
+    choose_picture(driver, strip)
+    check(message_shown(driver) is None, "an 80 x 400 strip is taken without a message")
+    check(driver.find_element(By.ID, "strip-info").text == "5 コマ", "the page counts 5 faces")
+
+    expected_clock = tavimore_build(a.tavimore, os.path.join(work, "expected.exe"),
+                                    os.path.join(a.site, "clocks", "Pirrow.exe"), strip,
+                                    name, url, mail, hands)
+    page_window = canvas_pixels(driver, "preview")
+    check(same_window(page_window, rendered(a.tavimore, os.path.join(work, "expected.exe"), work)),
+          "the preview at %s, face %d, is tavimore render's window" % (FIXED_TIME, FIXED_FRAME))
+    large = canvas_pixels(driver, "preview-large")
+    check(all(large[((y * 3 + 1) * WINDOW * 3 + x * 3 + 2) * 4:][:4] ==
+              page_window[(y * WINDOW + x) * 4:][:4] for y in range(WINDOW) for x in range(WINDOW)),
+          "the enlarged preview is the window, each pixel three times as large")
+    first_face = canvas_pixels(driver, "pic")
+    check(first_face[:4] == bytes((255, 0, 0, 255)) and
+          first_face[(79 * 80 + 79) * 4:][:3] == bytes(strips.frame_pixel(0, 79, 79)),
+          "Pic shows face 1 the right way up")
+
+    clock = download(driver, downloads)
+    check(clock == expected_clock, "the downloaded oriclock.exe is tavimore build's file, "
+          "byte for byte (%d and %d bytes)" % (len(clock), len(expected_clock)))
+
+    # Another shape, other hands and a BMP: the same again, without fixing the face.
+    driver.find_element(By.XPATH, "//select[@id='shape']/option[text()='Varnet']").click()
+    bmp = os.path.join(work, "strip.bmp")
+    strips.write_strip(bmp, 80, 160)
+    choose_picture(driver, bmp)
+    clock = download(driver, downloads)
+    expected = tavimore_build(a.tavimore, os.path.join(work, "expected2.exe"),
+                              os.path.join(a.site, "clocks", "Varnet.exe"), bmp,
+                              name, url, mail, hands)
+    check(clock == expected, "a BMP strip with the Varnet shape gives tavimore build's file")
+
+    # The texts of the last clock made are there again when the page is opened again.
+    load_page(driver, server.url, "")
+    check([driver.find_element(By.ID, f).get_attribute("value") for f in ("name", "url", "mail")] ==
+          [name, url, mail], "the texts of the last clock made are filled in again")
+    driver.execute_script("localStorage.clear()")
+
+
+def test_picture_kinds(driver, server, a, work, downloads):
+    """Transparent pixels and GIF strips: the same clock as tavimore build's."""
+    load_page(driver, server.url, "time=%s" % FIXED_TIME)
+    # Four bands of alpha 255, 0, 128 and 1 over colours that vary everywhere: a decoder
+    # that multiplies colour by alpha (a canvas does) loses what the clock shows, since
+    # the clock ignores alpha.
+    rows = [[((x * 3 + y) % 256, (y * 5) % 256, (x * y) % 256, (255, 0, 128, 1)[x // 20])
+             for x in range(80)] for y in range(160)]
+    transparent = os.path.join(work, "transparent.png")
+    pictures.write_png(transparent, pictures.Picture(80, 160, rows))
+    gif = os.path.join(work, "strip.gif")
+    write_strip_png(os.path.join(work, "for-gif.png"), 80, 240)
+    subprocess.run(["convert", os.path.join(work, "for-gif.png"), gif], check=True)
+    for path in (transparent, gif):
+        choose_picture(driver, path)
+        clock = download(driver, downloads)
+        expected = tavimore_build(a.tavimore, os.path.join(work, "expected-kind.exe"),
+                                  os.path.join(a.site, "clocks", "Varnet.exe"), path,
+                                  "", "", "", [("#000040", 75), ("#000080", 80), ("#0000C0", 90)])
+        check(clock == expected, "%s gives tavimore build's clock" % os.path.basename(path))
+
+
+def test_keys_and_dropping(driver, server, a, work, downloads):
+    """The faces in turn, F1, Enter, and pictures and clocks dropped on the page."""
+    load_page(driver, server.url, "time=%s" % FIXED_TIME)
+    strip = os.path.join(work, "turns.png")
+    write_strip_png(strip, 80, 240)
+    choose_picture(driver, strip)
+    clock_path = os.path.join(work, "turns.exe")
+    tavimore_build(a.tavimore, clock_path, os.path.join(a.site, "clocks", "Varnet.exe"), strip,
+                   "", "", "", [("#000040", 75), ("#000080", 80), ("#0000C0", 90)])
+    # Each new second shows the next face, after the last the first again.
+    for _ in range(3):
+        drawn = driver.execute_script("return window.tavimorePage.previewsDrawn")
+        wait_for(lambda: driver.execute_script(
+            "return window.tavimorePage.previewsDrawn > arguments[0]", drawn), "the next second", 5)
+        face, pixels = driver.execute_script(
+            "const c = document.getElementById('preview');"
+            "return [window.tavimorePage.faceShown,"
+            " Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data)];")
+        check(same_window(bytes(pixels), rendered(a.tavimore, clock_path, work, face)),
+              "the preview of face %d is tavimore render's" % face)
+    shown = driver.execute_script("return window.tavimorePage.facesInTurn")
+    check(len(shown) >= 3 and all((b - a_) % 3 == 1 for a_, b in zip(shown, shown[1:])),
+          "the faces come in turn, one a second: %s" % shown)
+
+    # Enter moves on as Tab does, to the next field and from the last to the make button.
+    name = driver.find_element(By.ID, "name")
+    name.click()
+    name.send_keys(Keys.ENTER)
+    check(driver.switch_to.active_element.get_attribute("id") == "url", "Enter in the name goes to the address")
+    driver.find_element(By.ID, "mail").click()
+    driver.switch_to.active_element.send_keys(Keys.ENTER)
+    check(driver.switch_to.active_element.get_attribute("id") == "make", "Enter in the mail goes to F1")
+    # F1 anywhere makes the clock.
+    target = os.path.join(downloads, "oriclock.exe")
+    if os.path.exists(target):
+        os.remove(target)
+    name.send_keys(Keys.F1)
+    wait_for(lambda: os.path.exists(target) and not any(
+        n.endswith(".crdownload") for n in os.listdir(downloads)), "the download after F1")
+    time.sleep(0.2)
+    check(open(target, "rb").read() == open(clock_path, "rb").read(), "F1 makes the clock")
+
+    # Dropped files: a picture becomes the strip, a Windows program is opened as a clock.
+    def drop(path):
+        handled = driver.execute_script(
+            "return window.tavimorePage.picturesTaken + window.tavimorePage.clocksOpened")
+        driver.execute_script(
+            "const t = new DataTransfer();"
+            "t.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
+            "document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: t, bubbles: true}));",
+            list(open(path, "rb").read()), os.path.basename(path))
+        wait_for(lambda: driver.execute_script(
+            "return window.tavimorePage.picturesTaken + window.tavimorePage.clocksOpened"
+            " > arguments[0]", handled), "the drop")
+    drop(os.path.join(ROOT, "samples", "moon.png"))
+    check(driver.find_element(By.ID, "strip-info").text == "8 コマ", "a dropped picture is the strip")
+    opened = os.path.join(work, "dropped.exe")
+    tavimore_build(a.tavimore, opened, os.path.join(a.site, "clocks", "Ossimar.exe"),
+                   os.path.join(ROOT, "samples", "sunset.png"), "夕日", "", "",
+                   [("#FF0000", 10), ("#00FF00", 20), ("#0000FF", 30)])
+    drop(opened)
+    check(driver.find_element(By.ID, "name").get_attribute("value") == "夕日" and
+          driver.find_element(By.ID, "shape").get_attribute("value") == "Ossimar" and
+          driver.find_element(By.ID, "strip-info").text == "1 コマ",
+          "a dropped clock is opened")
+
+
+def test_open_clock(driver, server, a, work, downloads):
+    """A clock file fills the page; building again without its picture gives the same file."""
+    load_page(driver, server.url, "time=07:45:12&frame=3")
+    original = os.path.join(work, "original.exe")
+    expected = tavimore_build(a.tavimore, original, os.path.join(a.site, "clocks", "Damsole.exe"),
+                              os.path.join(ROOT, "samples", "sakura.png"), "桜の時計", "www.example.jp",
+                              "sakura@example.jp", [("#123456", 33), ("#ABCDEF", 66), ("#FEDCBA", 99)])
+    open_clock(driver, original)
+    values = driver.execute_script(
+        "return ['name','url','mail','len0','len1','len2','col0','col1','col2','shape']"
+        ".map(id => document.getElementById(id).value)")
+    check(values == ["桜の時計", "www.example.jp", "sakura@example.jp", "33", "66", "99",
+                     "#123456", "#abcdef", "#fedcba", "Damsole"],
+          "the fields show the clock's texts, hands and shape: %s" % values)
+    check(driver.find_element(By.ID, "dsp1").text == "66%", "the read-outs follow the lengths")
+    check(driver.find_element(By.ID, "strip-info").text == "4 コマ", "the clock's 4 faces are the strip")
+    check(same_window(canvas_pixels(driver, "preview"),
+                      rendered(a.tavimore, original, work, 3, "07:45:12")),
+          "the preview of the opened clock is tavimore render's window")
+    check(download(driver, downloads) == expected, "building it again gives the same file")
+
+    # A cut file is damaged: the page says so and keeps what it shows.
+    damaged = os.path.join(work, "damaged.exe")
+    with open(damaged, "wb") as f:
+        f.write(expected[:-100])
+    open_clock(driver, damaged)
+    shown = message_shown(driver) or (None, None, "")
+    check(shown[1] == "damaged" and "壊れて" in shown[2], "a cut clock file is refused as damaged")
+    check(driver.find_element(By.ID, "name").get_attribute("value") == "桜の時計",
+          "a damaged clock leaves the fields as they were")
+
+    # Files that are not clocks: a picture, and a Windows program that is none of ours.
+    stranger = os.path.join(work, "stranger.exe")
+    with open(stranger, "wb") as f:
+        f.write(b"MZ" + bytes(30000))
+    for path in (os.path.join(ROOT, "samples", "moon.png"), stranger):
+        open_clock(driver, path)
+        shown = message_shown(driver) or (None, None, "")
+        check(shown[1] == "notAClock", "%s is not a clock file" % os.path.basename(path))
+    check(driver.find_element(By.ID, "shape").get_attribute("value") == "Damsole",
+          "a file that is no clock leaves the shape as it was")
+
+    # A clock program without payload: its shape, no strip.
+    open_clock(driver, os.path.join(a.site, "clocks", "Quellet.exe"))
+    check(driver.find_element(By.ID, "shape").get_attribute("value") == "Quellet",
+          "a clock program without faces gives its shape")
+    check(driver.find_element(By.ID, "strip-info").text == "4 コマ",
+          "a clock program without faces keeps the strip shown")
+
+
+def test_refusals(driver, server, a, work, downloads):
+    """Wrong sizes, more than 255 faces and files that are no picture: the editor's
+    messages; the strip is gone afterwards, as in the editor."""
+    load_page(driver, server.url, "time=%s" % FIXED_TIME)
+    for field in ("name", "url", "mail"):  # whatever an earlier clock left remembered
+        driver.find_element(By.ID, field).clear()
+    good = os.path.join(work, "good.png")
+    write_strip_png(good, 80, 80)
+    cases = []
+    for name, width, height in [("wide.png", 160, 80), ("short.png", 80, 100)]:
+        path = os.path.join(work, name)
+        write_strip_png(path, width, height)
+        cases.append((path, "sizeMessage", "%d x %d" % (width, height)))
+    tall = os.path.join(work, "tall.bmp")
+    strips.write_plain(tall, 80, 256 * 80, (10, 20, 30))
+    cases.append((tall, "framesMessage", "256 faces"))
+    text = os.path.join(work, "text.png")
+    with open(text, "w") as f:
+        f.write("not a picture\n")
+    cases.append((text, "sizeMessage", "a text file"))
+    broken = os.path.join(work, "broken.png")
+    data = open(good, "rb").read()
+    with open(broken, "wb") as f:
+        f.write(data[:40] + bytes(len(data) - 40))  # a sound header, nonsense after it
+    cases.append((broken, "sizeMessage", "a PNG whose data is broken"))
+    for path, message, what in cases:
+        choose_picture(driver, good)
+        check(message_shown(driver) is None, "a good strip before %s" % what)
+        choose_picture(driver, path)
+        shown = message_shown(driver) or (None, None, "")
+        check(shown[0] == "sizeTitle" and shown[1] == message, "%s: %s" % (what, message))
+        check(driver.find_element(By.ID, "strip-info").text == "",
+              "%s leaves no strip behind" % what)
+    # The sizes are checked before decoding: the 20480-pixel strip is refused at once.
+    # With no strip the clock gets one face of the preview's grey, as from the editor.
+    clock = download(driver, downloads)
+    check(len(clock) == 55000 + 3 + 17 + 25604 and clock[55000 + 3] == 1,
+          "after a refusal the clock gets one face (%d bytes)" % len(clock))
+
+    driver.find_element(By.ID, "language").click()
+    check(driver.find_element(By.ID, "choose").text == "Choose picture", "English labels")
+    choose_picture(driver, os.path.join(work, "wide.png"))
+    shown = message_shown(driver) or (None, None, "")
+    check(shown[2].startswith("The picture must be 80 pixels wide"), "the size message in English")
+
+
+def requests_made(driver):
+    urls = []
+    for entry in driver.get_log("performance"):
+        message = json.loads(entry["message"])["message"]
+        if message["method"] == "Network.requestWillBeSent":
+            urls.append(message["params"]["request"]["url"])
+    return urls
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--tavimore", required=True)
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--work", required=True)
+    a = parser.parse_args()
+    a.site, a.work = os.path.abspath(a.site), os.path.abspath(a.work)  # the browser needs whole paths
+    shutil.rmtree(a.work, ignore_errors=True)
+    os.makedirs(a.work)
+    downloads = os.path.join(a.work, "downloads")
+    os.makedirs(downloads)
+    profile = tempfile.mkdtemp(prefix="profile-", dir=a.work)
+    server = Server(a.tavimore, a.site)
+    driver = start_browser(downloads, profile)
+    # What the browser loaded for itself before the page (its new-tab page) is not the page's.
+    driver.get("about:blank")
+    driver.get_log("performance")
+    all_urls = []
+    try:
+        for test in (test_make_clock, test_picture_kinds, test_keys_and_dropping, test_open_clock,
+                     test_refusals):
+            print("--- " + test.__doc__.split("\n")[0])
+            try:
+                test(driver, server, a, a.work, downloads)
+            except Exception as e:  # a step that could not be done fails the group, not the rest
+                check(False, "%s: %s" % (test.__name__, e))
+            all_urls += requests_made(driver)
+            errors = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+            check(not errors, "no errors in the page's console: %s" % errors)
+        outside = [u for u in all_urls
+                   if not (u.startswith(server.url) or u.startswith("blob:") or u.startswith("data:"))]
+        check(all_urls and not outside,
+              "%d requests, all to the page's own server: %s" % (len(all_urls), outside))
+    finally:
+        driver.quit()
+        server.stop()
+    if failures:
+        print("%d checks failed" % len(failures))
+        return 1
+    print("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Test that the tooltip shows the author and the current date when the pointer rests on the
+# clock: a tooltip window appears beside the clock, and the text Wine's tooltip control
+# shows (from its trace) is "author yyyy/mm/dd(ddd)" for today, in this test's C locale
+# with the English weekday; for the default author and for a clock built with a name of
+# its own, which also shows the text is made for this clock, not left from elsewhere.
+source "$(dirname "$0")/wine_lib.sh"
+begin_test "$1" tooltip
+
+# The text of the last tooltip shown in program log $1, as Wine's trace writes it.
+tooltip_text() {
+  sed -n 's/.*trace:tooltips:TOOLTIPS_Show Show tooltip [0-9]*, \(L".*"\), size .*/\1/p' "$1" | tail -1
+}
+
+# Rests the pointer on clock window $1 (two moves inside it: Wine sees no motion outside
+# its own windows) and waits up to 5 s for process $2's tooltip, a window without a title.
+hover_until_tooltip() {
+  local x y i w
+  read -r x y < <(window_position "$1")
+  xdotool mousemove $((x + 38)) $((y + 40))
+  sleep 0.05
+  xdotool mousemove $((x + 40)) $((y + 40))
+  for i in $(seq 100); do
+    for w in $(xdotool search --onlyvisible --pid "$2" 2>/dev/null); do
+      [ "$w" != "$1" ] && [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && return 0
+    done
+    sleep 0.05
+  done
+  return 1
+}
+
+"$SCREEN_CHECK" strip "$WORK/strip.png" 1
+"$TAVIMORE" build --definition "$CLOCK_BIN/Pirrow.exe" --image "$WORK/strip.png" \
+  --output "$WORK/oriclock.exe" --name 'Ada Quill' >/dev/null
+authors=(Brenwick 'Ada Quill')
+exes=("$CLOCK_BIN/Damsole.exe" "$WORK/oriclock.exe")
+for i in 0 1; do
+  author=${authors[i]} exe=${exes[i]}
+  log=$WORK/$(basename "$exe").log
+  xdotool mousemove 790 590
+  PROGRAM_LOG=$log start_program WINEDEBUG=-all,+tooltips "$exe"
+  clock=$APP
+  window=$(wait_window "$clock" '' 82x82) || { check "$(basename "$exe") shows a window" false; continue; }
+  before=$(LC_ALL=C date +%Y/%m/%d\(%a\))
+  check "resting the pointer on $(basename "$exe") shows its tooltip" hover_until_tooltip "$window" "$clock"
+  after=$(LC_ALL=C date +%Y/%m/%d\(%a\))
+  shown=$(tooltip_text "$log")
+  echo "tooltip: $shown"
+  check "... reading \"$author $before\"" eval \
+    '[ "$shown" = "L\"$author $before\"" ] || [ "$shown" = "L\"$author $after\"" ]'
+  stop_program "$clock"
+done
+finish

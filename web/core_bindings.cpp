@@ -1,0 +1,179 @@
+// The portable core as the web page calls it: plain C functions over WebAssembly memory.
+//
+// The page owns the pixels and bytes it hands in (it allocates them with tv_alloc); every
+// buffer a function returns is the page's to release with tv_free. Pictures are decoded
+// by the browser: the page checks their size here, before decoding, and hands the decoded
+// RGBA pixels to the same cutting, drawing and building code the clocks, the editor and
+// the command line use, so a clock made in the page is the clock `tavimore build` makes.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <emscripten/emscripten.h>
+
+#include "core/build_list.h"
+#include "core/clock_builder.h"
+#include "core/clock_face.h"
+#include "core/clock_settings.h"
+#include "core/cp932.h"
+#include "core/payload_format.h"
+#include "core/picture_strip.h"
+
+using namespace tavimore;
+
+namespace {
+
+// Hands cross the boundary as six values: colour 0x00BBGGRR and length, hour first.
+void ReadHands(const uint32_t* values, Hand hands[kHandCount]) {
+  for (int h = 0; h < kHandCount; ++h)
+    hands[h] = Hand{values[2 * h], static_cast<int32_t>(values[2 * h + 1])};
+}
+
+const ClockBuild* BuildAt(int index) {
+  return index >= 0 && index < kBuildCount ? kAllBuilds[index] : nullptr;
+}
+
+char* CopyOut(const std::string& text) {
+  char* out = static_cast<char*>(std::malloc(text.size() + 1));
+  if (out) std::memcpy(out, text.c_str(), text.size() + 1);
+  return out;
+}
+
+// A clock file as the page reads it back; the page reads these fields at their offsets
+// (all 32-bit), so their order is part of the interface.
+struct OpenedClock {
+  int32_t error;       // 0 read; 1 damaged payload; 2 a clock program without payload;
+                       // 3 out of memory
+  int32_t build;       // index of the recognised build, -1 when none is recognised
+  int32_t imageCount;  // face images in `images`
+  uint32_t hands[2 * kHandCount];
+  char* author;  // UTF-8, each released with tv_free
+  char* url;
+  char* mail;
+  uint32_t* images;  // imageCount x kImageValues values
+};
+
+std::string TextOf(const uint8_t* payload, const TextField& field) {
+  return Utf8FromCp932(std::string(reinterpret_cast<const char*>(payload) + field.offset,
+                                   field.length));
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void* tv_alloc(size_t size) { return std::malloc(size ? size : 1); }
+EMSCRIPTEN_KEEPALIVE void tv_free(void* p) { std::free(p); }
+
+EMSCRIPTEN_KEEPALIVE int tv_build_count() { return kBuildCount; }
+EMSCRIPTEN_KEEPALIVE const char* tv_build_name(int index) {
+  const ClockBuild* build = BuildAt(index);
+  return build ? build->name : "";
+}
+
+// The build's own starting hands, six values as above.
+EMSCRIPTEN_KEEPALIVE void tv_build_defaults(int index, uint32_t* hands) {
+  const ClockBuild* build = BuildAt(index);
+  if (!build) return;
+  for (int h = 0; h < kHandCount; ++h) {
+    hands[2 * h] = build->defaults[h].color;
+    hands[2 * h + 1] = static_cast<uint32_t>(build->defaults[h].length);
+  }
+}
+
+// The size check a picture strip must pass, from the size in the picture's header: a
+// StripError value (0 when it is a strip).
+EMSCRIPTEN_KEEPALIVE int tv_strip_size_error(int width, int height) {
+  if (width != kFaceSize || height <= 0 || height % kFaceSize != 0)
+    return static_cast<int>(StripError::kWrongSize);
+  if (height / kFaceSize > kMaxImages) return static_cast<int>(StripError::kTooManyFrames);
+  return static_cast<int>(StripError::kNone);
+}
+
+// The face images of a decoded strip (RGBA, top row first, 80 wide, a checked height):
+// (height / 80) x kImageValues values, or null when memory runs out.
+EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* rgba, int height) {
+  if (tv_strip_size_error(kFaceSize, height) != 0) return nullptr;
+  std::vector<uint32_t> images;
+  CutFaceImages(rgba, height, &images);
+  auto* out = static_cast<uint32_t*>(std::malloc(images.size() * sizeof(uint32_t)));
+  if (out) std::memcpy(out, images.data(), images.size() * sizeof(uint32_t));
+  return out;
+}
+
+// The clock's 82 x 82 window at the given time into `rgba` (kWindowSize^2 x 4 bytes), as
+// the clock shows it; `face` is one face image, or null for the build's plain colour.
+EMSCRIPTEN_KEEPALIVE int tv_render(int buildIndex, const uint32_t* handValues,
+                                   const uint32_t* face, int hour, int minute, int second,
+                                   uint8_t* rgba) {
+  const ClockBuild* build = BuildAt(buildIndex);
+  if (!build || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+    return 0;
+  Hand hands[kHandCount];
+  ReadHands(handValues, hands);
+  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, rgba);
+  return 1;
+}
+
+// The whole clock file from a definition, the three texts (UTF-8, stored as code page
+// 932), the hands and `count` face images. Null when the images do not make a payload
+// (0 or more than 255) or memory runs out; else the bytes, their number in *size.
+EMSCRIPTEN_KEEPALIVE uint8_t* tv_build_clock(const uint8_t* definition, size_t definitionSize,
+                                             const char* author, const char* url,
+                                             const char* mail, const uint32_t* handValues,
+                                             const uint32_t* images, int count, size_t* size) {
+  if (count < 1 || count > kMaxImages || !definition || definitionSize == 0) return nullptr;
+  PayloadContent content;
+  content.author = Cp932FromUtf8(author);
+  content.url = Cp932FromUtf8(url);
+  content.mail = Cp932FromUtf8(mail);
+  ReadHands(handValues, content.hands);
+  content.images.assign(images, images + static_cast<size_t>(count) * kImageValues);
+  std::vector<uint8_t> clock;
+  if (!BuildClockBytes(std::vector<uint8_t>(definition, definition + definitionSize), content,
+                       &clock))
+    return nullptr;
+  auto* out = static_cast<uint8_t*>(std::malloc(clock.size()));
+  if (!out) return nullptr;
+  std::memcpy(out, clock.data(), clock.size());
+  *size = clock.size();
+  return out;
+}
+
+// Reads a clock file into `out` (an OpenedClock the page allocated) the way the clock
+// itself reads it. Returns out->error.
+EMSCRIPTEN_KEEPALIVE int tv_open_clock(const uint8_t* file, size_t size, OpenedClock* out) {
+  std::memset(out, 0, sizeof *out);
+  const ClockBuild* build = DetectBuild(file, size < kPayloadOffset ? size : kPayloadOffset);
+  out->build = -1;
+  for (int i = 0; i < kBuildCount; ++i)
+    if (kAllBuilds[i] == build) out->build = i;
+  const ClockBuild& settingsBuild = build ? *build : *kAllBuilds[0];
+  ClockSettings settings = DefaultSettings(settingsBuild);
+  if (ApplyClockFile(file, size, &settings) != PayloadError::kNone) return out->error = 1;
+  if (size <= kPayloadOffset || settings.imageCount < 1) return out->error = 2;
+
+  const uint8_t* payload = file + kPayloadOffset;
+  const size_t payloadSize = size - kPayloadOffset;
+  for (int h = 0; h < kHandCount; ++h) {
+    out->hands[2 * h] = settings.hands[h].color;
+    out->hands[2 * h + 1] = static_cast<uint32_t>(settings.hands[h].length);
+  }
+  out->author = CopyOut(TextOf(payload, settings.author));
+  out->url = CopyOut(TextOf(payload, settings.url));
+  out->mail = CopyOut(TextOf(payload, settings.mail));
+  out->images = static_cast<uint32_t*>(
+      std::malloc(static_cast<size_t>(settings.imageCount) * kImageValues * sizeof(uint32_t)));
+  if (!out->author || !out->url || !out->mail || !out->images) return out->error = 3;
+  for (int i = 0; i < settings.imageCount; ++i)
+    ReadFaceImage(payload, payloadSize, settings.imagesOffset, i,
+                  out->images + static_cast<size_t>(i) * kImageValues);
+  out->imageCount = settings.imageCount;
+  return 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int tv_opened_clock_size() { return sizeof(OpenedClock); }
+
+}  // extern "C"
