@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "editor/cls_dialog.h"
-#include "core/read_whole_file.h"
-#include "editor/editor_window.h"
 #include "core/picture_strip.h"
+#include "core/read_whole_file.h"
+#include "decode/picture_decode.h"
+#include "editor/editor_window.h"
 #include "core/payload_format.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
@@ -23,9 +24,15 @@ constexpr wchar_t kSizeMessage[] = L"画像サイズは、横80px・縦80pxの�
 constexpr wchar_t kSizeTitle[] = L"サイズエラー";
 constexpr wchar_t kFramesMessage[] =
     L"画像のコマ数が多すぎます。\n縦は20400px（80px × 255コマ）までとしてください。";
+// A file that is no picture, or a damaged one: its size is unknown, so the message must
+// not blame the size.
+constexpr wchar_t kUnreadableMessage[] =
+    L"画像を読み込めませんでした。\nBMP・JPEG・GIF・PNG の画像を選んでください。";
+constexpr wchar_t kUnreadableTitle[] = L"画像エラー";
 
-// Reads and decodes the file with the same decoder as the command line, so both cut the
-// same face images from it. A file that cannot be read counts as no picture.
+// Reads and decodes the file as the command line does (Windows' decoders for JPEG, GIF and
+// PNG, our own for BMP), so both cut the same face images from a lossless picture. A file
+// that cannot be read counts as no picture.
 StripError ReadStrip(const std::wstring& path, PictureStrip* strip) {
   std::vector<uint8_t> bytes;
   std::string error;
@@ -62,9 +69,12 @@ void SelectImage(EditorWindow& form) {
     ShowPicture(form);
     return;
   }
-  ShowInformationMessage(form.window,
-                         error == StripError::kTooManyFrames ? kFramesMessage : kSizeMessage,
-                         kSizeTitle);
+  if (error == StripError::kNotAPicture)
+    ShowInformationMessage(form.window, kUnreadableMessage, kUnreadableTitle);
+  else
+    ShowInformationMessage(form.window,
+                           error == StripError::kTooManyFrames ? kFramesMessage : kSizeMessage,
+                           kSizeTitle);
   form.strip.clear();
   ShowPicture(form);
 }

@@ -14,7 +14,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/file_replace.h"
+#include "core/read_whole_file.h"
 #include "linux/clock_lock.h"
 #include "linux/clock_window.h"
 #include "linux/native_clock.h"

@@ -12,9 +12,12 @@
 
 namespace tavimore {
 
-// The shared part of the owners: `Release` names the value that means "no handle" (None)
-// and how a handle is given back (Free).
-template <typename Handle, typename Release>
+// What an owner's empty value is: null for most handles, INVALID_HANDLE_VALUE for the
+// ones CreateFile and FindFirstFile return.
+enum class NoHandle { kNull, kInvalidHandleValue };
+
+// The shared part of the owners: `Free` is the call that gives a handle back.
+template <typename Handle, auto Free, NoHandle kNone = NoHandle::kNull>
 class Owned {
  public:
   Owned() : handle_(None()) {}
@@ -32,7 +35,7 @@ class Owned {
   explicit operator bool() const { return handle_ != None(); }
   // Frees the handle held, if any, and takes `handle` in its place.
   void reset(Handle handle = None()) {
-    if (handle_ != None()) Release::Free(handle_);
+    if (handle_ != None()) Free(handle_);
     handle_ = handle;
   }
   Handle release() {
@@ -42,51 +45,29 @@ class Owned {
   }
 
  private:
-  // The release's own form of "none" (an untyped GDI handle, say) as this owner's type.
-  static Handle None() { return static_cast<Handle>(Release::None()); }
+  static Handle None() {
+    if constexpr (kNone == NoHandle::kInvalidHandleValue)
+      return static_cast<Handle>(INVALID_HANDLE_VALUE);
+    else
+      return nullptr;
+  }
 
   Handle handle_;
 };
 
-struct DeleteGdiObject {
-  static HGDIOBJ None() { return nullptr; }
-  static void Free(HGDIOBJ object) { DeleteObject(object); }
-};
-struct DeleteDeviceContext {
-  static HDC None() { return nullptr; }
-  static void Free(HDC dc) { DeleteDC(dc); }
-};
-struct CloseFind {
-  static HANDLE None() { return INVALID_HANDLE_VALUE; }
-  static void Free(HANDLE search) { FindClose(search); }
-};
-// CreateFile's failure value is INVALID_HANDLE_VALUE, not null.
-struct CloseFile {
-  static HANDLE None() { return INVALID_HANDLE_VALUE; }
-  static void Free(HANDLE file) { CloseHandle(file); }
-};
-struct FreeGlobal {
-  static HGLOBAL None() { return nullptr; }
-  static void Free(HGLOBAL memory) { GlobalFree(memory); }
-};
-struct DestroyMenuHandle {
-  static HMENU None() { return nullptr; }
-  static void Free(HMENU menu) { DestroyMenu(menu); }
-};
-
-// A pen, brush, font, bitmap or region, deleted with DeleteObject.
+// A pen, brush, font, bitmap or region.
 template <typename Handle>
-using GdiObject = Owned<Handle, DeleteGdiObject>;
-// A memory device context, deleted with DeleteDC.
-using MemoryDc = Owned<HDC, DeleteDeviceContext>;
-// A search from FindFirstFile, ended with FindClose.
-using FindHandle = Owned<HANDLE, CloseFind>;
-// A file from CreateFile, closed with CloseHandle.
-using FileHandle = Owned<HANDLE, CloseFile>;
-// Memory from GlobalAlloc, freed with GlobalFree unless a stream has taken it over.
-using GlobalMemory = Owned<HGLOBAL, FreeGlobal>;
-// A menu from CreatePopupMenu, destroyed with DestroyMenu.
-using MenuHandle = Owned<HMENU, DestroyMenuHandle>;
+using GdiObject = Owned<Handle, DeleteObject>;
+// A memory device context.
+using MemoryDc = Owned<HDC, DeleteDC>;
+// A search from FindFirstFile.
+using FindHandle = Owned<HANDLE, FindClose, NoHandle::kInvalidHandleValue>;
+// A file from CreateFile.
+using FileHandle = Owned<HANDLE, CloseHandle, NoHandle::kInvalidHandleValue>;
+// Memory from GlobalAlloc, until a stream takes it over.
+using GlobalMemory = Owned<HGLOBAL, GlobalFree>;
+// A menu from CreatePopupMenu.
+using MenuHandle = Owned<HMENU, DestroyMenu>;
 
 // An object selected into a device context for as long as this lives; the context's
 // previous object goes back in at the end, so that the object can then be deleted.

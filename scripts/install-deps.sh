@@ -12,7 +12,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ python3
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev libstb-dev
+  libcli11-dev nlohmann-json3-dev libstb-dev libpng-dev libjpeg62-turbo-dev libgif-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales zip unzip strace

@@ -16,6 +16,7 @@
 #include "core/read_whole_file.h"
 #include "core/write_file_atomically.h"
 #include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 #include "core/cp932.h"
 #include "core/starting_hands.h"
 #include "tools/commands.h"

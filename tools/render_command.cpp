@@ -10,7 +10,7 @@
 
 #include "core/build_list.h"
 #include "core/clock_face.h"
-#include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 #include "tools/clock_file.h"
 #include "tools/commands.h"
 #include "tools/png_file.h"

@@ -24,7 +24,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "core/file_replace.h"
+#include "core/read_whole_file.h"
 #include "tools/commands.h"
 
 namespace tavimore {

@@ -17,7 +17,7 @@
   // grey, as the Windows editor's preview shows it; a clock built then gets this face.
   const EMPTY_FACE_PIXEL = 0x00F0F0F0;
   // StripError values of the core.
-  const STRIP_WRONG_SIZE = 2, STRIP_TOO_MANY = 3;
+  const STRIP_NOT_A_PICTURE = 1, STRIP_TOO_MANY = 3;
 
   const TEXTS = {
     ja: {
@@ -235,43 +235,16 @@
     setTimeout(tick, 1000 - (Date.now() % 1000) + 5);
   }
 
-  // --- Pictures. The size comes from the file's header, before anything is decoded, so
-  // a picture that cannot be a strip costs no memory; formats the page does not know are
-  // refused the same way.
-  function pictureHeader(b) {
-    const u16be = (i) => b[i] << 8 | b[i + 1];
-    const u16le = (i) => b[i] | b[i + 1] << 8;
-    const i32le = (i) => b[i] | b[i + 1] << 8 | b[i + 2] << 16 | b[i + 3] << 24;
-    const u32be = (i) => (b[i] << 24 | b[i + 1] << 16 | b[i + 2] << 8 | b[i + 3]) >>> 0;
-    if (b.length >= 24 && b[0] === 0x89 && b[1] === 0x50 && b[2] === 0x4E && b[3] === 0x47)
-      return { type: 'image/png', width: u32be(16), height: u32be(20) };
-    if (b.length >= 10 && b[0] === 0x47 && b[1] === 0x49 && b[2] === 0x46 && b[3] === 0x38)
-      return { type: 'image/gif', width: u16le(6), height: u16le(8) };
-    if (b.length >= 26 && b[0] === 0x42 && b[1] === 0x4D) {
-      // A 12-byte header (OS/2) holds 16-bit sizes; the later ones 32-bit, a negative
-      // height meaning rows from the top down.
-      if (i32le(14) === 12) return { type: 'image/bmp', width: u16le(18), height: u16le(20) };
-      return { type: 'image/bmp', width: i32le(18), height: Math.abs(i32le(22)) };
-    }
-    if (b.length >= 4 && b[0] === 0xFF && b[1] === 0xD8) {
-      // Segments up to the frame header (SOF0..SOF15 but DHT C4, JPG C8, DAC CC).
-      for (let i = 2; i + 9 < b.length;) {
-        if (b[i] !== 0xFF) return null;
-        const m = b[i + 1];
-        if (m === 0xFF) { i += 1; continue; }
-        if (m === 0x01 || (m >= 0xD0 && m <= 0xD9)) { i += 2; continue; }
-        if (m >= 0xC0 && m <= 0xCF && m !== 0xC4 && m !== 0xC8 && m !== 0xCC)
-          return { type: 'image/jpeg', width: u16be(i + 7), height: u16be(i + 5) };
-        i += 2 + u16be(i + 2);
-      }
-    }
-    return null;
-  }
+  // --- Pictures. The core reads the size from the file's header before anything is
+  // decoded, so a picture that cannot be a strip costs no memory. Bitmaps are decoded by
+  // the core, as in every program; JPEG, GIF and PNG by the browser.
+  const BROWSER_TYPES = { 2: 'image/jpeg', 3: 'image/gif', 4: 'image/png' };  // PictureKind
+  const KIND_BMP = 1;
 
   // A decoded frame as RGBA rows. A frame in four 8-bit channels is copied as it is and
   // its channels put in order: asking the browser to convert it multiplies the colours
-  // by alpha, and a transparent pixel would lose the colour the clock shows (the clock
-  // ignores alpha). Other layouts (a JPEG's planes) have no alpha to lose.
+  // by alpha, and a half-transparent pixel would lose colour before the core lays it over
+  // the picture box's background. Other layouts (a JPEG's planes) have no alpha to lose.
   async function framePixels(image, width, height) {
     const rgba = new Uint8Array(width * height * 4);
     const order = { RGBA: [0, 1, 2], RGBX: [0, 1, 2], BGRA: [2, 1, 0], BGRX: [2, 1, 0] }[image.format];
@@ -294,10 +267,13 @@
   }
 
   // RGBA of the first frame, not premultiplied and with no colour management, so the
-  // pixels are the file's own. The image decoder gives them so directly; without one a
-  // canvas is the way, exact for opaque pictures.
+  // pixels are the file's own. The image decoder gives them so directly. A JPEG goes
+  // through a canvas instead: the image decoder hands it over as YUV planes and converts
+  // them with its own arithmetic, where the canvas has the JPEG library's RGB, the same
+  // as the other programs' decoders; a JPEG has no alpha a canvas could spoil. Without an
+  // image decoder, every picture takes the canvas way, exact for opaque pictures.
   async function decodePicture(bytes, type) {
-    if (window.ImageDecoder && await ImageDecoder.isTypeSupported(type)) {
+    if (type !== 'image/jpeg' && window.ImageDecoder && await ImageDecoder.isTypeSupported(type)) {
       const decoder = new ImageDecoder({ data: bytes, type, colorSpaceConversion: 'none',
                                          premultiplyAlpha: 'none', preferAnimation: false });
       try {
@@ -323,6 +299,8 @@
     return { width: canvas.width, height: canvas.height, rgba: new Uint8Array(data.buffer) };
   }
 
+  // Any refusal: the editor's size message, or its message for too many faces (a picture
+  // that cannot be decoded gets the size message, as in the editor).
   function refusePicture(error) {
     showMessage('sizeTitle', error === STRIP_TOO_MANY ? 'framesMessage' : 'sizeMessage');
     strip = null;  // as in the editor, a refused picture leaves no strip behind
@@ -342,31 +320,40 @@
 
   async function takePicture(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
-    const header = pictureHeader(bytes);
-    if (!header) return refusePicture(STRIP_WRONG_SIZE);
-    const error = core._tv_strip_size_error(header.width, header.height);
-    if (error) return refusePicture(error);
-    let decoded;
+    const pointers = [];
+    const keep = (p) => { if (!p) throw new Error('memory'); pointers.push(p); return p; };
+    let faces = null;
     try {
-      decoded = await decodePicture(bytes, header.type);
-    } catch (e) {
-      return refusePicture(STRIP_WRONG_SIZE);  // undecodable: the editor's size message
-    }
-    // The decoder's size decides in the end (a header may lie).
-    const decodedError = core._tv_strip_size_error(decoded.width, decoded.height);
-    if (decodedError) return refusePicture(decodedError);
-    let rgbaPtr = 0, facesPtr = 0;
-    try {
-      rgbaPtr = copyIn(decoded.rgba);
-      facesPtr = core._tv_cut_faces(rgbaPtr, decoded.height);
-      if (!facesPtr) throw new Error('memory');
-      strip = readU32(facesPtr, decoded.height / FACE * IMAGE_VALUES);
+      const info = keep(core._tv_alloc(12)), result = keep(core._tv_alloc(8));
+      const filePtr = keep(copyIn(bytes));
+      const headerError = core._tv_check_picture(filePtr, bytes.length, info);
+      if (headerError) return refusePicture(headerError);
+      const [kind] = new Int32Array(heap8().buffer, info, 3);
+      let facesPtr;
+      if (kind === KIND_BMP) {
+        facesPtr = core._tv_cut_faces(filePtr, bytes.length, 0, 0, 1, result);
+      } else {
+        let decoded;
+        try {
+          decoded = await decodePicture(bytes, BROWSER_TYPES[kind]);
+        } catch (e) {
+          return refusePicture(STRIP_NOT_A_PICTURE);
+        }
+        const rgbaPtr = keep(copyIn(decoded.rgba));
+        facesPtr = core._tv_cut_faces(rgbaPtr, decoded.rgba.length, decoded.width,
+                                      decoded.height, 0, result);
+      }
+      const [error, count] = new Int32Array(heap8().buffer, result, 2);
+      if (!facesPtr) return refusePicture(error || STRIP_NOT_A_PICTURE);
+      keep(facesPtr);
+      faces = readU32(facesPtr, count * IMAGE_VALUES);
     } catch (e) {
       showMessage('sizeTitle', 'noMemory');
       return;
     } finally {
-      core._tv_free(rgbaPtr); core._tv_free(facesPtr);
+      for (const p of pointers) core._tv_free(p);
     }
+    strip = faces;
     frame = 0;
     page.facesInTurn = [];
     showPicture();

@@ -1,10 +1,12 @@
 // The portable core as the web page calls it: plain C functions over WebAssembly memory.
 //
 // The page owns the pixels and bytes it hands in (it allocates them with tv_alloc); every
-// buffer a function returns is the page's to release with tv_free. Pictures are decoded
-// by the browser: the page checks their size here, before decoding, and hands the decoded
-// RGBA pixels to the same cutting, drawing and building code the clocks, the editor and
-// the command line use, so a clock made in the page is the clock `tavimore build` makes.
+// buffer a function returns is the page's to release with tv_free. A picture's header is
+// checked here before anything is decoded; bitmaps are then decoded here as in every
+// program, other pictures by the browser, and the pixels go to the same cutting, drawing
+// and building code the clocks, the editor and the command line use, so a clock made in
+// the page is the clock `tavimore build` makes.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,12 +15,14 @@
 
 #include <emscripten/emscripten.h>
 
+#include "core/bmp_decoder.h"
 #include "core/build_list.h"
 #include "core/clock_builder.h"
 #include "core/clock_face.h"
 #include "core/clock_settings.h"
 #include "core/cp932.h"
 #include "core/payload_format.h"
+#include "core/picture_header.h"
 #include "core/picture_strip.h"
 
 using namespace tavimore;
@@ -73,33 +77,50 @@ EMSCRIPTEN_KEEPALIVE const char* tv_build_name(int index) {
   return build ? build->name : "";
 }
 
-// The build's own starting hands, six values as above.
-EMSCRIPTEN_KEEPALIVE void tv_build_defaults(int index, uint32_t* hands) {
-  const ClockBuild* build = BuildAt(index);
-  if (!build) return;
-  for (int h = 0; h < kHandCount; ++h) {
-    hands[2 * h] = build->defaults[h].color;
-    hands[2 * h + 1] = static_cast<uint32_t>(build->defaults[h].length);
+// The header check every program makes before decoding: a StripError value (0 when the
+// picture can be a strip), and in `info` the kind (a PictureKind value), width and height
+// as the header gives them (at most 2^31 - 1, which any refused size stays refused at).
+EMSCRIPTEN_KEEPALIVE int tv_check_picture(const uint8_t* bytes, size_t size, int32_t* info) {
+  PictureHeader header;
+  PictureStrip strip;
+  const StripError error = CheckStripHeader(bytes, size, &header, &strip);
+  info[0] = static_cast<int32_t>(header.kind);
+  info[1] = static_cast<int32_t>(std::min<int64_t>(strip.width, INT32_MAX));
+  info[2] = static_cast<int32_t>(std::min<int64_t>(strip.height, INT32_MAX));
+  return static_cast<int>(error);
+}
+
+// The face images of a picture (result[1] of them, kImageValues values each), or null;
+// result[0] is the StripError. With `decodedHere` the bytes are a bitmap file, decoded by
+// the core's own decoder as in every program; otherwise they are the browser's decoded
+// pixels, straight RGBA, top row first, width x height x 4 bytes.
+EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* bytes, size_t size, int width,
+                                            int height, int decodedHere, int32_t* result) {
+  int32_t* error = &result[0];
+  result[1] = 0;
+  DecodedPixels pixels;
+  if (decodedHere) {
+    if (!DecodeBmp(bytes, size, static_cast<int64_t>(kFaceSize) * kFaceSize * kMaxImages,
+                   &pixels)) {
+      *error = static_cast<int32_t>(StripError::kNotAPicture);
+      return nullptr;
+    }
+  } else {
+    if (width < 0 || height < 0 || size != static_cast<size_t>(width) * height * 4) {
+      *error = static_cast<int32_t>(StripError::kNotAPicture);
+      return nullptr;
+    }
+    pixels.width = width;
+    pixels.height = height;
+    pixels.order = ChannelOrder::kRgba;
+    pixels.bytes.assign(bytes, bytes + size);
   }
-}
-
-// The size check a picture strip must pass, from the size in the picture's header: a
-// StripError value (0 when it is a strip).
-EMSCRIPTEN_KEEPALIVE int tv_strip_size_error(int width, int height) {
-  if (width != kFaceSize || height <= 0 || height % kFaceSize != 0)
-    return static_cast<int>(StripError::kWrongSize);
-  if (height / kFaceSize > kMaxImages) return static_cast<int>(StripError::kTooManyFrames);
-  return static_cast<int>(StripError::kNone);
-}
-
-// The face images of a decoded strip (RGBA, top row first, 80 wide, a checked height):
-// (height / 80) x kImageValues values, or null when memory runs out.
-EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* rgba, int height) {
-  if (tv_strip_size_error(kFaceSize, height) != 0) return nullptr;
-  std::vector<uint32_t> images;
-  CutFaceImages(rgba, height, &images);
-  auto* out = static_cast<uint32_t*>(std::malloc(images.size() * sizeof(uint32_t)));
-  if (out) std::memcpy(out, images.data(), images.size() * sizeof(uint32_t));
+  PictureStrip strip;
+  *error = static_cast<int32_t>(CutStrip(pixels, &strip));
+  if (*error != 0) return nullptr;
+  result[1] = static_cast<int32_t>(strip.images.size() / kImageValues);
+  auto* out = static_cast<uint32_t*>(std::malloc(strip.images.size() * sizeof(uint32_t)));
+  if (out) std::memcpy(out, strip.images.data(), strip.images.size() * sizeof(uint32_t));
   return out;
 }
 

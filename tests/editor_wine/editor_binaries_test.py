@@ -16,8 +16,10 @@ sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "
 from build_names import build_names  # noqa: E402
 
 BUILDS = build_names()
-# Every DLL the editor may import: all part of Windows itself.
-ALLOWED = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "msvcrt.dll"}
+# Every DLL the editor may import: all part of Windows itself (ole32 and windowscodecs
+# for the picture decoders).
+ALLOWED = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "msvcrt.dll", "ole32.dll",
+           "windowscodecs.dll"}
 # Resource types (winuser.h): icon 3, icon group 14, version 16, manifest 24.
 WANTED_RESOURCES = {3, 14, 16, 24}
 

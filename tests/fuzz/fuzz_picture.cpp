@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 #include "core/payload_format.h"
 
 namespace {

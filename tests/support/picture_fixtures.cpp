@@ -1,14 +1,8 @@
 #include "picture_fixtures.h"
 
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#include <stb_image.h>
-#pragma GCC diagnostic pop
+#include <utility>
 
+#include "decode/picture_decode.h"
 #include "tools/picture_encode.h"
 
 namespace tavimore::test {
@@ -48,24 +42,14 @@ std::vector<uint8_t> EncodeBmp(const Image& p) {
 }
 
 bool DecodePicture(const std::vector<uint8_t>& bytes, Image* out) {
-  int channels = 0;
-  stbi_uc* px = stbi_load_from_memory(bytes.data(), int(bytes.size()), &out->width,
-                                      &out->height, &channels, 4);
-  if (!px) return false;
+  constexpr int64_t kMostPixels = 16 << 20;  // far more than any picture the tools write
+  DecodedPixels pixels;
+  if (!DecodePicturePixels(bytes.data(), bytes.size(), kMostPixels, &pixels)) return false;
+  out->width = pixels.width;
+  out->height = pixels.height;
   out->channels = 4;
-  out->bytes.assign(px, px + size_t(out->width) * out->height * 4);
-  stbi_image_free(px);
+  out->bytes = std::move(pixels.bytes);
   return true;
-}
-
-std::vector<uint8_t> PatternPixels(int width, int height, int channels) {
-  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * channels);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < channels; ++c)
-        pixels[(static_cast<size_t>(y) * width + x) * channels + c] =
-            static_cast<uint8_t>(c == 0 ? x * 3 : c == 1 ? y : c == 2 ? x ^ y : 255 - x);
-  return pixels;
 }
 
 }  // namespace tavimore::test

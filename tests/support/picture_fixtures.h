@@ -25,7 +25,7 @@ uint32_t FrameMarker(int frame);      // of its top-left 10 x 10 pixels
 Image MakeStrip(int width, int height);
 std::vector<uint8_t> EncodePng(const Image& image);
 std::vector<uint8_t> EncodeBmp(const Image& image);
-// Any picture stb_image reads (PNG, GIF, ...), as RGBA.
+// Any picture the command line reads (PNG, GIF, ...), as RGBA.
 bool DecodePicture(const std::vector<uint8_t>& bytes, Image* out);
 
 // `width` x `height` pixels of `channels` bytes (1: grey; 3: RGB; 4: RGBA), each channel a

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/picture_strip.h"
+#include <utility>
+
+#include "decode/picture_decode.h"
 #include "core/payload_format.h"
 #include "test_pictures.h"
 
@@ -72,6 +74,31 @@ TEST(PictureStripTest, WhatIsNotAPicture) {
   std::vector<uint8_t> cut = EncodePng(MarkedStrip(2));
   cut.resize(cut.size() / 2);
   EXPECT_EQ(Decode(cut, &strip), StripError::kNotAPicture);
+}
+
+// Test that decoded pixels in either channel order give the same faces, laid over the
+// picture box's background by their alpha: opaque as they are, clear as the background,
+// half clear in between (worked out by hand).
+TEST(PictureStripTest, ChannelOrderAndAlpha) {
+  DecodedPixels rgba{80, 80, ChannelOrder::kRgba, std::vector<uint8_t>(80 * 80 * 4)};
+  const uint8_t top[3][4] = {{250, 5, 128, 255}, {250, 5, 128, 0}, {100, 50, 0, 128}};
+  for (int x = 0; x < 3; ++x)
+    for (int c = 0; c < 4; ++c) rgba.bytes[x * 4 + c] = top[x][c];
+  DecodedPixels bgra = rgba;
+  bgra.order = ChannelOrder::kBgra;
+  for (size_t i = 0; i < bgra.bytes.size(); i += 4) std::swap(bgra.bytes[i], bgra.bytes[i + 2]);
+  PictureStrip a, b;
+  ASSERT_EQ(CutStrip(rgba, &a), StripError::kNone);
+  ASSERT_EQ(CutStrip(bgra, &b), StripError::kNone);
+  EXPECT_EQ(a.images, b.images);
+  const uint32_t* topRow = a.images.data() + 79 * 80;
+  EXPECT_EQ(topRow[0], 0xFA0580u);
+  EXPECT_EQ(topRow[1], kPictureBoxBackground);
+  EXPECT_EQ(topRow[2], 0xAA9178u);  // (100, 50, 0) at 128 over 240: (170, 145, 120)
+  EXPECT_EQ(topRow[3], kPictureBoxBackground);  // alpha 0 everywhere else
+  EXPECT_EQ(a.images[kFacePixels], 0u);
+  rgba.bytes.pop_back();
+  EXPECT_EQ(CutStrip(rgba, &a), StripError::kNotAPicture) << "pixels missing";
 }
 
 }  // namespace

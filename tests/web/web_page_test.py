@@ -188,11 +188,11 @@ def test_make_clock(driver, server, a, work, downloads):
 
 
 def test_picture_kinds(driver, server, a, work, downloads):
-    """Transparent pixels and GIF strips: the same clock as tavimore build's."""
+    """Transparent pixels, GIF and JPEG strips: the same clock as tavimore build's."""
     load_page(driver, server.url, "time=%s" % FIXED_TIME)
     # Four bands of alpha 255, 0, 128 and 1 over colours that vary everywhere: a decoder
-    # that multiplies colour by alpha (a canvas does) loses what the clock shows, since
-    # the clock ignores alpha.
+    # that multiplies colour by alpha (a canvas does) loses colour in the half-transparent
+    # bands before the pixels are laid over the picture box's background.
     rows = [[((x * 3 + y) % 256, (y * 5) % 256, (x * y) % 256, (255, 0, 128, 1)[x // 20])
              for x in range(80)] for y in range(160)]
     transparent = os.path.join(work, "transparent.png")
@@ -200,7 +200,14 @@ def test_picture_kinds(driver, server, a, work, downloads):
     gif = os.path.join(work, "strip.gif")
     write_strip_png(os.path.join(work, "for-gif.png"), 80, 240)
     subprocess.run(["convert", os.path.join(work, "for-gif.png"), gif], check=True)
-    for path in (transparent, gif):
+    # JPEGs with their colours at full resolution and halved (4:4:4 and 4:2:0): both must
+    # reach the page as the JPEG library's RGB, not as the browser's own YUV conversion.
+    jpegs = []
+    for sampling in ("4:4:4", "4:2:0"):
+        jpegs.append(os.path.join(work, "strip-%s.jpg" % sampling.replace(":", "")))
+        subprocess.run(["convert", os.path.join(ROOT, "samples", "moon.png"), "-sampling-factor",
+                        sampling, "-quality", "80", jpegs[-1]], check=True)
+    for path in [transparent, gif] + jpegs:
         choose_picture(driver, path)
         clock = download(driver, downloads)
         expected = tavimore_build(a.tavimore, os.path.join(work, "expected-kind.exe"),

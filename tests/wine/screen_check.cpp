@@ -21,9 +21,7 @@
 //       channels cannot pass for the right picture.
 //   screen_check colours PICTURE
 //       Prints the number of distinct colours of a picture.
-#define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image.h>
 #include <stb_image_write.h>
 
 #include <cstdio>
@@ -32,6 +30,9 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "core/file_replace.h"
+#include "decode/picture_decode.h"
 
 namespace {
 
@@ -42,14 +43,18 @@ struct Picture {
   int width = 0, height = 0;
   std::vector<unsigned char> rgba;
   bool Load(const char* path) {
-    int channels;
-    unsigned char* p = stbi_load(path, &width, &height, &channels, 4);
-    if (!p) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    tavimore::DecodedPixels pixels;
+    constexpr int64_t kMostPixels = 16 << 20;  // far more than a screenshot of the test screen
+    if (!tavimore::ReadWholeFile(path, &bytes, &error) ||
+        !tavimore::DecodePicturePixels(bytes.data(), bytes.size(), kMostPixels, &pixels)) {
       std::fprintf(stderr, "screen_check: cannot read %s\n", path);
       return false;
     }
-    rgba.assign(p, p + static_cast<size_t>(width) * height * 4);
-    stbi_image_free(p);
+    width = pixels.width;
+    height = pixels.height;
+    rgba = std::move(pixels.bytes);
     return true;
   }
   const unsigned char* At(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
