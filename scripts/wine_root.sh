@@ -21,6 +21,7 @@ packages=(
   wine64 wine libwine
   xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales
   python3 procps
+  libgif7  # what the native tavimore and test helpers built here link against, beyond Wine's
 )
 # Raised when the way the root is made changes while the package list stays the same.
 recipe=1
