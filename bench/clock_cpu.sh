@@ -1,41 +1,42 @@
 #!/usr/bin/env bash
-# CPU time of clocks under Wine over 60 seconds (or $1), beside a plain Win32 program with
-# a 100 ms timer that draws nothing, all running at the same time. The clocks are the
-# programs given after the duration (default: the 64-bit Varnet). CPU time is the time on
-# a processor of all the process's threads (/proc/PID/task/*/schedstat, in nanoseconds),
-# finer than the 10 ms steps of /proc/PID/stat.
+# CPU time of clocks under Wine over 60 seconds (or $1), each beside a plain Win32 program
+# of its own architecture with a 100 ms timer that draws nothing, all running at the same
+# time. The clocks are the programs given after the duration (default: the 32-bit and the
+# 64-bit Varnet); a 32-bit clock is compared with the 32-bit timer program, a 64-bit one
+# with the 64-bit one. CPU time is the time on a processor of all the program's threads.
 source "$(dirname "$0")/clock_wine_lib.sh"
 seconds=${1:-60}
 shift || true
 clocks=("$@")
-[ ${#clocks[@]} -gt 0 ] || clocks=("$ROOT/build/win64/bin/Varnet.exe")
+[ ${#clocks[@]} -gt 0 ] || clocks=("$ROOT/build/win32/bin/Varnet.exe" "$ROOT/build/win64/bin/Varnet.exe")
 
-x86_64-w64-mingw32-g++ -O2 -static -mwindows -o "$BENCH/idle_timer.exe" "$ROOT/bench/idle_timer.cpp"
-pids=()
-for exe in "${clocks[@]}" "$BENCH/idle_timer.exe"; do
+programs=() handles=()
+for exe in "${clocks[@]}" "$BENCH/idle_timer-win32.exe" "$BENCH/idle_timer-win64.exe"; do
   # Each clock from a folder of its own: a clock runs once per file.
-  mkdir -p "$BENCH/cpu-${#pids[@]}"
-  cp "$exe" "$BENCH/cpu-${#pids[@]}/"
-  "$WINE64" "$BENCH/cpu-${#pids[@]}/$(basename "$exe")" &
-  pids+=($!)
-  PIDS+=($!)
+  folder=$private_work/cpu-${#programs[@]}
+  mkdir -p "$folder"
+  cp "$exe" "$folder/"
+  wine_program_start "$folder/$(basename "$exe")"
+  programs+=("$exe")
+  handles+=("$APP")
 done
-for pid in "${pids[@]}"; do wait_visible "$pid"; done
+for handle in "${handles[@]}"; do wait_visible "$handle"; done
 sleep 2  # past start-up
 
-cpu_ns() {
-  cat "/proc/$1"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { print n + 0 }'
-}
 start=()
-for pid in "${pids[@]}"; do start+=("$(cpu_ns "$pid")"); done
+for handle in "${handles[@]}"; do start+=("$(cpu_ns "$(wine_program_pid "$handle")")"); done
 sleep "$seconds"
 used=()
-for i in "${!pids[@]}"; do used+=($(($(cpu_ns "${pids[i]}") - start[i]))); done
-idle=${used[-1]}
+for i in "${!handles[@]}"; do used+=($(($(cpu_ns "$(wine_program_pid "${handles[i]}")") - start[i]))); done
+idle32=${used[-2]} idle64=${used[-1]}
 echo "CPU time over $seconds s under Wine (all threads, user + system):"
 for i in "${!clocks[@]}"; do
-  awk -v t="${used[i]}" -v idle="$idle" -v s="$seconds" -v name="${clocks[i]#"$ROOT"/}" \
-    'BEGIN { printf "  %-40s %.3f s (%.3f %%), %.2f of the idle timer window\n", name, t / 1e9, 100 * t / 1e9 / s, t / idle }'
+  if pe_is_32bit "${clocks[i]}"; then idle=$idle32 kind=32-bit; else idle=$idle64 kind=64-bit; fi
+  awk -v t="${used[i]}" -v idle="$idle" -v s="$seconds" -v name="${clocks[i]#"$ROOT"/}" -v kind="$kind" \
+    'BEGIN { printf "  %-40s %.3f s (%.3f %%), %.2f of the %s idle timer window\n", name, t / 1e9, 100 * t / 1e9 / s, t / idle, kind }'
 done
-awk -v t="$idle" -v s="$seconds" \
-  'BEGIN { printf "  %-40s %.3f s (%.3f %%)\n", "idle 100 ms timer window", t / 1e9, 100 * t / 1e9 / s }'
+for kind in 32 64; do
+  if [ "$kind" = 32 ]; then t=$idle32; else t=$idle64; fi
+  awk -v t="$t" -v s="$seconds" -v name="idle 100 ms timer window, $kind-bit" \
+    'BEGIN { printf "  %-40s %.3f s (%.3f %%)\n", name, t / 1e9, 100 * t / 1e9 / s }'
+done

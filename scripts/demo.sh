@@ -6,10 +6,11 @@
 #     and beside it the same clock natively (tavimore-clock, where GTK 3 is installed);
 #   - without one, it runs in a private X server, and a screenshot and an animated GIF of
 #     ten seconds of it are saved.
+# The clock that runs is the 32-bit one, what a Windows user gets, under the Wine 10 of the
+# Debian 13 root that runs 32-bit programs (scripts/wine_root.sh makes it when missing).
 # Results: dist/tavimore-<version>-win32.zip, -win64.zip and -web.zip (the editor as a web
-# page); under build/demo/: oriclock.exe (the 32-bit clock, what a Windows user would get),
-# face.png, win64/oriclock.exe (the clock Wine runs here) and, without a display, screen.png
-# and clock.gif.
+# page); under build/demo/: oriclock.exe (the 32-bit clock), face.png and, without a
+# display, screen.png and clock.gif.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,15 +27,8 @@ tavimore=build/native/bin/tavimore
   --hour "#FFF4C0,55" --minute "#FFFFFF,80" --second "#FF6060,90"
 "$tavimore" inspect build/demo/oriclock.exe
 "$tavimore" render build/demo/oriclock.exe --time "$(date +%H:%M:%S)" --output build/demo/face.png
-# The same clock for 64-bit Windows, which Wine runs here.
-mkdir -p build/demo/win64
-"$tavimore" build --definition build/win64/bin/Pirrow.exe --image samples/moon.png \
-  --output build/demo/win64/oriclock.exe --force \
-  --name "月の時計" --url "https://tavimore.example/" --mail "clock@tavimore.example" \
-  --hour "#FFF4C0,55" --minute "#FFFFFF,80" --second "#FF6060,90"
-
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
-  bash scripts/show_clock.sh build/demo/win64/oriclock.exe
+  bash scripts/show_clock.sh build/demo/oriclock.exe
   shown="the clock runs on $DISPLAY"
   if [ -x build/native/bin/tavimore-clock ]; then
     # The 32-bit clock file, as a Windows user would get it, shown natively; it runs on
@@ -44,7 +38,7 @@ if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
   fi
 else
   rm -f build/demo/screen.png build/demo/clock.gif
-  bash scripts/record_clock.sh build/demo/win64/oriclock.exe build/demo
+  bash scripts/record_clock.sh build/demo/oriclock.exe build/demo
   shown="build/demo/screen.png, build/demo/clock.gif"
 fi
 echo "demo: dist/*.zip, build/demo/oriclock.exe, build/demo/face.png; $shown"

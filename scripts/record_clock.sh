@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Records a 64-bit clock program (or built clock) running under Wine where there is no
-# display: in a private X server and Wine prefix it saves
+# Records a clock program (or built clock), 32-bit or 64-bit, running under Wine in the
+# Debian 13 root (scripts/in_wine_root.sh; made when missing) where there is no display: in a private X server and Wine prefix it saves
 #   OUTPUT_DIR/screen.png   the whole screen with the running clock
 #   OUTPUT_DIR/clock.gif    ten seconds of the clock, one picture per second, cut to its window
 # and removes the server, the prefix and its folder again.
@@ -14,17 +14,19 @@ clock=$(realpath "$1")
 output=$(realpath -m "$2")
 seconds=10
 mkdir -p "$output"
+if [ -z "${TAVIMORE_IN_WINE_ROOT:-}" ]; then
+  TAVIMORE_ROOT_BINDS=$(dirname "$clock"):$output \
+    exec bash "$(dirname "$0")/in_wine_root.sh" bash "$0" "$clock" "$output"
+fi
 
 source "$(dirname "$0")/private_wine.sh"
 # A white root window: around the clock's outline the screen shows it.
 private_wine_start record-clock 180 189 320x240x24 -wr
 echo "record_clock: no display; a private one on $DISPLAY with a new Wine prefix (a few seconds)"
 private_wine_boot
-"$wine64" "$clock" >/dev/null 2>&1 &
-app=$!
-private_wine_pids+=("$app")
 xdotool mousemove 0 0  # away from the clock, where its tooltip would cover it
-window=$(private_wine_window "$app") || { echo "record_clock: no clock window appeared" >&2; exit 1; }
+wine_program_start "$clock" 2>/dev/null
+window=$(wine_window "$APP") || { echo "record_clock: no clock window appeared" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
 crop=${WIDTH}x${HEIGHT}+$X+$Y
 

@@ -17,6 +17,7 @@ import shutil
 import subprocess
 import sys
 import time
+import types
 
 sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -129,208 +130,254 @@ class Scenario:
 # ---------------------------------------------------------------------------------------
 def scenario_build(sc):
     """First start, the whole window against its table, a clock built from typed texts, a
-    picture, a colour and a shape, the clock running, and the overwrite question."""
-    s = sc.session
+    picture, a colour and a shape, the clock running, and the overwrite question: the steps
+    of BUILD_STEPS in turn, sharing what they set up in `st`."""
+    st = types.SimpleNamespace()
     sc.add_definitions()
-    strip = sc.path("strip.bmp")
-    pictures.write_strip(strip, 80, 240)
-    rows = pictures.strip_pixels(80, 240)
+    st.strip = sc.path("strip.bmp")
+    pictures.write_strip(st.strip, 80, 240)
+    st.rows = pictures.strip_pixels(80, 240)
+    for step in BUILD_STEPS:
+        try:
+            step(sc, st)
+        except TestFailure as failure:
+            raise TestFailure("%s: %s" % (step.__name__, failure)) from None
 
+
+def build_first_start(sc, st):
+    """The first start: a settings file of empty texts, the whole window against its table, the
+    list of shapes, the focus; a second editor from the same file ends at once."""
+    s = sc.session
     check(sc.ini() is None, "a settings file exists before the first start")
-    editor = sc.start_editor()
-    win = sc.editor_window(editor)
+    st.editor = sc.start_editor()
+    st.win = sc.editor_window(st.editor)
     sc.log("first start: window up")
     check(sc.ini() == sc.ini_bytes("", "", ""), "first start wrote %r" % sc.ini())
 
-    ec.check_window_frame(win)
-    ec.check_controls_by_probe(win)
-    items = win.control("CMB")["items"]
+    ec.check_window_frame(st.win)
+    ec.check_controls_by_probe(st.win)
+    items = st.win.control("CMB")["items"]
     listing = [n for n in s.listing(windows_path(sc.app) + "\\*.prm")]
     check(items == [n[:-4] for n in listing], "list %s, directory listing %s" % (items, listing))
-    check(sorted(items) == sorted(BUILDS) and win.control("CMB")["selected"] == 0,
-          "list %s, selected %s" % (items, win.control("CMB")["selected"]))
-    check(win.focus() == "FLD0", "the window opens with the focus on %s" % win.focus())
-    shot = s.screenshot(save_png=sc.args.screenshot, crop=list(win.data["outer"]))
-    face = win.client_pixel(shot, 2, 2)
+    check(sorted(items) == sorted(BUILDS) and st.win.control("CMB")["selected"] == 0,
+          "list %s, selected %s" % (items, st.win.control("CMB")["selected"]))
+    check(st.win.focus() == "FLD0", "the window opens with the focus on %s" % st.win.focus())
+    shot = s.screenshot(save_png=sc.args.screenshot, crop=list(st.win.data["outer"]))
+    face = st.win.client_pixel(shot, 2, 2)
     preview_face = [[face] * 80 for _ in range(80)]
-    ec.check_screen_against_table(win, shot, preview=preview_face)
-    ec.check_area_empty(win, shot, face)
-    check_icon(win, shot)
+    ec.check_screen_against_table(st.win, shot, preview=preview_face)
+    ec.check_area_empty(st.win, shot, face)
+    check_icon(st.win, shot)
     sc.log("layout matches the table")
 
     # A second editor from the same file ends at once, without a window.
     second = s.start_editor()
     check(s.wait_exit(second, 20), "a second editor kept running")
-    win.refresh()
+    st.win.refresh()
 
+
+def build_texts(sc, st):
+    """The three texts typed and pasted, Enter moving from field to field."""
+    s = sc.session
     # The three texts: Japanese through the clipboard, Enter moving on after each.
-    name = "時計屋 たろう Taro"
-    url = "https://tavimore.example/~taro"
-    mail = "taro@tavimore.example"
+    st.name = "時計屋 たろう Taro"
+    st.url = "https://tavimore.example/~taro"
+    st.mail = "taro@tavimore.example"
     s.key("shift")
-    s.paste_text(name)
-    check(win.refresh().text("FLD0") == name, "name field holds %r" % win.text("FLD0"))
+    s.paste_text(st.name)
+    check(st.win.refresh().text("FLD0") == st.name, "name field holds %r" % st.win.text("FLD0"))
     s.key("Return")
-    check(win.focus() == "FLD1", "Enter in FLD0 moved the focus to %s" % win.focus())
-    s.type_text(url)
+    check(st.win.focus() == "FLD1", "Enter in FLD0 moved the focus to %s" % st.win.focus())
+    s.type_text(st.url)
     s.key("Return")
-    check(win.focus() == "FLD2", "Enter in FLD1 moved the focus to %s" % win.focus())
-    s.type_text(mail)
+    check(st.win.focus() == "FLD2", "Enter in FLD1 moved the focus to %s" % st.win.focus())
+    s.type_text(st.mail)
     s.key("Return")
-    check(win.focus() == "BTN0", "Enter in FLD2 moved the focus to %s" % win.focus())
+    check(st.win.focus() == "BTN0", "Enter in FLD2 moved the focus to %s" % st.win.focus())
     check(not os.path.exists(sc.output()), "the Enter that left FLD2 pressed the build button")
-    win.refresh()
-    check((win.text("FLD1"), win.text("FLD2")) == (url, mail), "fields %r %r" % (
-        win.text("FLD1"), win.text("FLD2")))
+    st.win.refresh()
+    check((st.win.text("FLD1"), st.win.text("FLD2")) == (st.url, st.mail), "fields %r %r" % (
+        st.win.text("FLD1"), st.win.text("FLD2")))
     # Focusing a field with text selects all of it, so typing replaces it.
     s.key("shift+Tab")
-    c = win.refresh().control("FLD2")
-    check(win.focus() == "FLD2" and (c["selStart"], c["selEnd"]) == (0, len(mail)),
+    c = st.win.refresh().control("FLD2")
+    check(st.win.focus() == "FLD2" and (c["selStart"], c["selEnd"]) == (0, len(st.mail)),
           "FLD2 focused with selection %s..%s" % (c["selStart"], c["selEnd"]))
 
+
+def build_picture(sc, st):
+    """A picture strip chosen through the real open-file dialog, shown in both picture boxes."""
+    s = sc.session
     # The picture through the real open-file dialog.
-    sc.choose_picture(win, strip)
+    sc.choose_picture(st.win, st.strip)
     shot = s.screenshot()
-    win.refresh()
-    check(tuple(win.control("AREA")["rect"]) == (336, 112, 80, 240),
-          "AREA is %s after an 80 x 240 picture" % win.control("AREA")["rect"])
-    ec.check_picture_at(win, shot, 105, 113, rows, 80, "Pic (frame 1)")
+    st.win.refresh()
+    check(tuple(st.win.control("AREA")["rect"]) == (336, 112, 80, 240),
+          "AREA is %s after an 80 x 240 picture" % st.win.control("AREA")["rect"])
+    ec.check_picture_at(st.win, shot, 105, 113, st.rows, 80, "Pic (frame 1)")
     btn1 = ec.PLACE["BTN1"]
     covered = lambda x, y: btn1[0] <= x < btn1[0] + btn1[2] and btn1[1] <= y < btn1[1] + btn1[3]
-    ec.check_picture_at(win, shot, 336, 112, rows, 240, "AREA (the whole strip)", skip=covered)
+    ec.check_picture_at(st.win, shot, 336, 112, st.rows, 240, "AREA (the whole strip)", skip=covered)
     sc.log("picture chosen")
 
+
+def build_colour(sc, st):
+    """The minute hand's colour chosen through the real colour dialog."""
+    s = sc.session
     # A colour through the real colour dialog; the custom colour added there is not kept.
-    minute_colour = (18, 52, 86)
-    win.click("COL1")
+    st.minute_colour = (18, 52, 86)
+    st.win.click("COL1")
     title = sc.colour_title()
-    dialog = s.wait_window(title, editor)
+    dialog = s.wait_window(title, st.editor)
     s.key("alt+d")
     s.key("alt+r")
-    s.type_text(str(minute_colour[0]))
+    s.type_text(str(st.minute_colour[0]))
     s.key("alt+g")
-    s.type_text(str(minute_colour[1]))
+    s.type_text(str(st.minute_colour[1]))
     s.key("Tab")
-    s.type_text(str(minute_colour[2]))
+    s.type_text(str(st.minute_colour[2]))
     s.key("alt+a")
-    check(count_colour(s, dialog, minute_colour) > 100, "the colour was not added to a custom slot")
+    check(count_colour(s, dialog, st.minute_colour) > 100, "the colour was not added to a custom slot")
     s.key("Return")
-    s.wait_gone(title, editor)
-    win.click("COL1")
-    dialog = s.wait_window(title, editor)
-    check(count_colour(s, dialog, minute_colour) == 0,
+    s.wait_gone(title, st.editor)
+    st.win.click("COL1")
+    dialog = s.wait_window(title, st.editor)
+    check(count_colour(s, dialog, st.minute_colour) == 0,
           "the second colour dialog still shows the custom colour of the first")
     check(count_colour(s, dialog, (255, 255, 255)) > 16 * 50,
           "the custom colour slots of the second dialog are not white")
     s.key("Escape")
-    s.wait_gone(title, editor)
-    swatches = dict(ec.INITIAL_COLOURS, COL1=minute_colour)
+    s.wait_gone(title, st.editor)
+    st.swatches = dict(ec.INITIAL_COLOURS, COL1=st.minute_colour)
     shot = s.screenshot()
     x, y, w, h = ec.PLACE["COL1"]
-    check(win.client_pixel(shot, x + w // 2, y + h // 2) == minute_colour,
+    check(st.win.client_pixel(shot, x + w // 2, y + h // 2) == st.minute_colour,
           "cancelling the second dialog changed the swatch")
     sc.log("colour chosen")
 
+
+def build_hands_and_shape(sc, st):
+    """Hand lengths through the scroll bars and their keys, the Tab order, and the shape."""
+    s = sc.session
     # Hands: the arrows and the trough step by one; Home and End reach 1 and 100.
     for _ in range(3):
-        win.click("LongLine0", dx=8)  # the left arrow
-    x, y, w, h = win.control("LongLine1")["rect"]
+        st.win.click("LongLine0", dx=8)  # the left arrow
+    x, y, w, h = st.win.control("LongLine1")["rect"]
     for _ in range(2):
-        win.click("LongLine1", dx=w - 17 - 4)  # the trough just left of the right arrow
+        st.win.click("LongLine1", dx=w - 17 - 4)  # the trough just left of the right arrow
     # Tab walks the controls in their order; the picture boxes take the focus but no key.
-    win.click("FLD0")
+    st.win.click("FLD0")
     for step in range(1, 11):
         s.key("Tab")
         if ec.FOCUS_CYCLE[step] in ("Pic", "AREA"):
             s.key("Right", "Down")
-        check(win.focus() == ec.FOCUS_CYCLE[step], "Tab %d from FLD0 reached %s, not %s" % (
-            step, win.focus(), ec.FOCUS_CYCLE[step]))
+        check(st.win.focus() == ec.FOCUS_CYCLE[step], "Tab %d from FLD0 reached %s, not %s" % (
+            step, st.win.focus(), ec.FOCUS_CYCLE[step]))
     s.key("Home")
-    check(win.refresh().text("DSP2") == "1%", "Home shows %r" % win.text("DSP2"))
+    check(st.win.refresh().text("DSP2") == "1%", "Home shows %r" % st.win.text("DSP2"))
     s.key("End")
-    check(win.refresh().text("DSP2") == "100%", "End shows %r" % win.text("DSP2"))
+    check(st.win.refresh().text("DSP2") == "100%", "End shows %r" % st.win.text("DSP2"))
     # Dragging the thumb to either end shows 1% and 100% as well.
-    bar = win.control("LongLine2")["rect"]
+    bar = st.win.control("LongLine2")["rect"]
     for end, want in ((bar[0] - 20, "1%"), (bar[0] + bar[2] + 20, "100%")):
-        drag_thumb(win, "LongLine2", end)
-        check(win.refresh().text("DSP2") == want, "the thumb dragged to %d shows %r" % (
-            end, win.text("DSP2")))
-    win.refresh()
-    lengths = {"DSP0": win.text("DSP0"), "DSP1": win.text("DSP1"), "DSP2": win.text("DSP2")}
-    check(lengths == {"DSP0": "72%", "DSP1": "82%", "DSP2": "100%"}, "read-outs %s" % lengths)
-    check([win.control("LongLine%d" % i)["pos"] for i in range(3)] == [72, 82, 100],
-          "scroll bars at %s" % [win.control("LongLine%d" % i)["pos"] for i in range(3)])
+        drag_thumb(st.win, "LongLine2", end)
+        check(st.win.refresh().text("DSP2") == want, "the thumb dragged to %d shows %r" % (
+            end, st.win.text("DSP2")))
+    st.win.refresh()
+    st.lengths = {"DSP0": st.win.text("DSP0"), "DSP1": st.win.text("DSP1"), "DSP2": st.win.text("DSP2")}
+    check(st.lengths == {"DSP0": "72%", "DSP1": "82%", "DSP2": "100%"}, "read-outs %s" % st.lengths)
+    check([st.win.control("LongLine%d" % i)["pos"] for i in range(3)] == [72, 82, 100],
+          "scroll bars at %s" % [st.win.control("LongLine%d" % i)["pos"] for i in range(3)])
     s.key("Tab")
-    check(win.focus() == "CMB", "Tab after LongLine2 reached %s" % win.focus())
+    check(st.win.focus() == "CMB", "Tab after LongLine2 reached %s" % st.win.focus())
     s.key("p")  # the drop-down list jumps to the first item starting with P
-    check(win.refresh().text("CMB") == "Pirrow", "the list shows %r" % win.text("CMB"))
+    check(st.win.refresh().text("CMB") == "Pirrow", "the list shows %r" % st.win.text("CMB"))
     s.key("Tab")
-    check(win.focus() == "FLD0", "Tab after CMB reached %s" % win.focus())
+    check(st.win.focus() == "FLD0", "Tab after CMB reached %s" % st.win.focus())
     shot = s.screenshot()
-    ec.check_screen_against_table(win, shot, preview=rows[:80], swatches=swatches,
-                                  lengths=lengths)
+    ec.check_screen_against_table(st.win, shot, preview=st.rows[:80], swatches=st.swatches,
+                                  lengths=st.lengths)
     sc.log("hands and shape set")
 
+
+def build_f1_builds(sc, st):
+    """F1 builds the clock tavimore builds from the same inputs, and keeps the texts."""
+    s = sc.session
     # F1 in a text field builds, silently.
     s.key("F1")
-    built = sc.wait_output()
-    check(s.no_window_appears("上書き確認", editor, 0.5), "a question came up without an old file")
-    hands = [((0, 0, 64), 72), (minute_colour, 82), ((0, 0, 192), 100)]
-    expected = sc.tavimore_build(os.path.join(sc.app, "Pirrow.prm"), strip, sc.path("expected.exe"),
-                                 name, url, mail, hands)
-    check(built == expected, "oriclock.exe (%d bytes) differs from tavimore's (%d bytes)%s" % (
-        len(built), len(expected), first_difference(built, expected)))
-    check(len(built) == PAYLOAD_OFFSET + len(name.encode("cp932")) + len(url) + len(mail) + 3 + 17
-          + 3 * IMAGE_BLOCK, "oriclock.exe is %d bytes" % len(built))
-    check(sc.ini() == sc.ini_bytes(name, url, mail), "settings after the build: %r" % sc.ini())
+    st.built = sc.wait_output()
+    check(s.no_window_appears("上書き確認", st.editor, 0.5), "a question came up without an old file")
+    st.hands = [((0, 0, 64), 72), (st.minute_colour, 82), ((0, 0, 192), 100)]
+    expected = sc.tavimore_build(os.path.join(sc.app, "Pirrow.prm"), st.strip, sc.path("expected.exe"),
+                                 st.name, st.url, st.mail, st.hands)
+    check(st.built == expected, "oriclock.exe (%d bytes) differs from tavimore's (%d bytes)%s" % (
+        len(st.built), len(expected), first_difference(st.built, expected)))
+    check(len(st.built) == PAYLOAD_OFFSET + len(st.name.encode("cp932")) + len(st.url) + len(st.mail) + 3 + 17
+          + 3 * IMAGE_BLOCK, "oriclock.exe is %d bytes" % len(st.built))
+    check(sc.ini() == sc.ini_bytes(st.name, st.url, st.mail), "settings after the build: %r" % sc.ini())
     sc.log("built: identical to tavimore build")
 
-    check_clock_runs(sc, rows)
+
+def build_clock_runs(sc, st):
+    """The clock written runs."""
+    check_clock_runs(sc, st.rows)
     sc.log("the clock runs round with three frames in turn")
 
+
+def build_overwrite(sc, st):
+    """The overwrite question: No keeps the old clock, Yes replaces it."""
+    s = sc.session
     # F1 again (through the button this time): the overwrite question; No keeps the file.
     before = os.stat(sc.output())
-    win.click("BTN0")
-    text = sc.message_box("上書き確認", editor)
+    st.win.click("BTN0")
+    text = sc.message_box("上書き確認", st.editor)
     check(text == "ファイルを上書きしますか？<oriclock.exe>", "question %r" % text)
-    sc.answer("上書き確認", ["n"], editor)
+    sc.answer("上書き確認", ["n"], st.editor)
     time.sleep(0.5)
-    check(open(sc.output(), "rb").read() == built and os.stat(sc.output()).st_mtime_ns
+    check(open(sc.output(), "rb").read() == st.built and os.stat(sc.output()).st_mtime_ns
           == before.st_mtime_ns, "No changed oriclock.exe")
     # Yes replaces it with the new build. Tabbing into the name selects all of it, so the
     # new name typed replaces the old one.
-    new_name = "abc"
-    win.click("FLD1")
+    st.name = "abc"
+    st.win.click("FLD1")
     s.key("shift+Tab")
-    s.type_text(new_name)
-    check(win.refresh().text("FLD0") == new_name, "typing into the focused name gave %r" %
-          win.text("FLD0"))
+    s.type_text(st.name)
+    check(st.win.refresh().text("FLD0") == st.name, "typing into the focused name gave %r" %
+          st.win.text("FLD0"))
     s.key("F1")
-    sc.message_box("上書き確認", editor)
-    sc.answer("上書き確認", ["y"], editor)
-    replaced = sc.wait_output(previous=built)
-    expected = sc.tavimore_build(os.path.join(sc.app, "Pirrow.prm"), strip, sc.path("expected2.exe"),
-                                 new_name, url, mail, hands)
+    sc.message_box("上書き確認", st.editor)
+    sc.answer("上書き確認", ["y"], st.editor)
+    replaced = sc.wait_output(previous=st.built)
+    expected = sc.tavimore_build(os.path.join(sc.app, "Pirrow.prm"), st.strip, sc.path("expected2.exe"),
+                                 st.name, st.url, st.mail, st.hands)
     check(replaced == expected, "Yes did not replace oriclock.exe with the new clock%s" %
           first_difference(replaced, expected))
-    check(replaced[PAYLOAD_OFFSET:PAYLOAD_OFFSET + 6] == b"abc\0" + url[:2].encode(),
+    check(replaced[PAYLOAD_OFFSET:PAYLOAD_OFFSET + 6] == b"abc\0" + st.url[:2].encode(),
           "the payload does not begin with the new name")
     sc.log("overwrite: No keeps, Yes replaces")
 
+
+def build_settings_kept(sc, st):
+    """Closing without a build keeps the settings; the next start reads them back."""
+    s = sc.session
     # Editing without building and closing leaves the settings as they were.
     settings = sc.ini()
-    win.click("FLD1")
+    st.win.click("FLD1")
     s.type_text("changed")
-    sc.close_with(editor, "F12")
+    sc.close_with(st.editor, "F12")
     check(sc.ini() == settings, "closing without a build changed the settings")
 
     # The next start reads the texts back (in the system's ANSI code page).
-    editor = sc.start_editor()
-    win = sc.editor_window(editor)
-    check((win.text("FLD0"), win.text("FLD1"), win.text("FLD2")) == (new_name, url, mail),
-          "fields after a restart: %r" % [win.text(n) for n in ("FLD0", "FLD1", "FLD2")])
-    sc.close_with(editor, "Escape")
+    st.editor = sc.start_editor()
+    st.win = sc.editor_window(st.editor)
+    check((st.win.text("FLD0"), st.win.text("FLD1"), st.win.text("FLD2")) == (st.name, st.url, st.mail),
+          "fields after a restart: %r" % [st.win.text(n) for n in ("FLD0", "FLD1", "FLD2")])
+    sc.close_with(st.editor, "Escape")
     sc.log("settings read back; Esc closes")
+
+
+BUILD_STEPS = [build_first_start, build_texts, build_picture, build_colour, build_hands_and_shape,
+               build_f1_builds, build_clock_runs, build_overwrite, build_settings_kept]
 
 
 def drag_thumb(win, name, to_x):
@@ -750,7 +797,7 @@ def main():
         return 0
     for exe in ("TavimoreEdit.exe",) + tuple(b + ".prm" for b in BUILDS):
         check(os.path.isfile(os.path.join(args.bin, exe)),
-              "%s is missing from %s: build the win64 preset first" % (exe, args.bin))
+              "%s is missing from %s: build the Windows presets first" % (exe, args.bin))
     sc = Scenario(args, args.scenario)
     start = time.time()
     try:

@@ -5,6 +5,10 @@ fixture, see prepare_prefix) and one folder holding the editor and its definitio
 clicks go through xdotool; what is on the screen is read from screenshots of the X root
 window and, for texts and focus, with window_probe.exe, which asks the window system the way
 an accessibility tool does. Every process started here is stopped by its own id.
+
+Prefixes are made, and programs started and found, the way scripts/private_wine.sh does it
+for the shell tests, benchmarks and scripts; everything runs inside the Debian 13 root whose
+Wine runs the 32-bit programs as well as the 64-bit ones (scripts/in_wine_root.sh).
 """
 import json
 import os
@@ -15,6 +19,8 @@ import time
 
 WINE = "/usr/lib/wine/wine64"
 SCREEN = (800, 600)
+PRIVATE_WINE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
+                            "private_wine.sh")
 
 
 class TestFailure(Exception):
@@ -71,8 +77,7 @@ class Xvfb:
 
 
 def prepare_prefix(prefix, display, locale, locale_dir):
-    """A new Wine prefix: no window manager needed (Wine draws the frames itself) and the
-    Japanese user-interface font served by IPAGothic."""
+    """A new Wine prefix, made by scripts/private_wine.sh in the given locale."""
     if os.path.exists(prefix):
         shutil.rmtree(prefix)
     os.makedirs(os.path.dirname(prefix), exist_ok=True)
@@ -85,18 +90,82 @@ def prepare_prefix(prefix, display, locale, locale_dir):
     env = dict(os.environ, DISPLAY=display, WINEPREFIX=prefix, WINEDEBUG="-all",
                **locale_environment(locale, locale_dir))
     try:
-        subprocess.run([WINE, "wineboot", "-i"], env=env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
-        for key, name, value in [
-                (r"HKCU\Software\Wine\X11 Driver", "Managed", "N"),
-                (r"HKCU\Software\Wine\Fonts\Replacements", "MS UI Gothic", "IPAGothic")]:
-            subprocess.run([WINE, "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"],
-                           env=env, check=True, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, timeout=120)
+        subprocess.run(["bash", PRIVATE_WINE, "prefix"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, timeout=300)
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=env, stderr=subprocess.DEVNULL)
         xvfb.stop()
+
+
+def pe_is_32bit(path):
+    """True for a 32-bit Windows program (machine i386 in its PE header)."""
+    with open(path, "rb") as f:
+        head = f.read(4096)
+    pe = int.from_bytes(head[60:64], "little")
+    return head[pe + 4:pe + 6] == b"\x4c\x01"
+
+
+class Program:
+    """A Windows program started under Wine, used like a Popen: poll, wait, kill, returncode,
+    and pid, the process that runs the program (its windows carry that id).
+
+    A 64-bit program runs in the process started. A 32-bit one runs, in Wine's WoW64 mode,
+    in a process of its own: the process started becomes a launcher (start.exe) that waits
+    for the program and ends with its exit code. The program's own process, which owns its
+    windows and is what we stop, is the one of our prefix whose command line names it, is no
+    launcher's and belongs to no other Program."""
+
+    def __init__(self, exe, args, env, cwd, log, taken):
+        self.log = log
+        self.wow64 = pe_is_32bit(exe)
+        with open(log, "wb") as out:
+            self.launcher = subprocess.Popen([WINE, exe] + list(args), env=env, cwd=cwd,
+                                             stdout=out, stderr=subprocess.STDOUT)
+        self.pid = self.launcher.pid
+        if self.wow64:
+            self.pid = self._find(os.path.basename(exe).lower(), env["WINEPREFIX"], taken)
+
+    def _find(self, name, prefix, taken, timeout=30):
+        """The program's process, or None when it ended before it was seen (a second start
+        of a program that runs once)."""
+        marker = ("WINEPREFIX=" + prefix).encode()
+        end = time.time() + timeout
+        while time.time() < end:
+            for entry in os.listdir("/proc"):
+                if not entry.isdigit() or int(entry) in taken or int(entry) == self.launcher.pid:
+                    continue
+                try:
+                    args = open("/proc/%s/cmdline" % entry, "rb").read().decode("utf-8", "replace")
+                    environ = open("/proc/%s/environ" % entry, "rb").read().split(b"\0")
+                except OSError:
+                    continue
+                args = args.replace("\0", " ").lower()
+                if name in args and "start.exe" not in args and marker in environ:
+                    return int(entry)
+            if self.launcher.poll() is not None:
+                return None
+            time.sleep(0.05)
+        return None
+
+    @property
+    def returncode(self):
+        return self.launcher.returncode
+
+    def poll(self):
+        return self.launcher.poll()
+
+    def wait(self, timeout=None):
+        return self.launcher.wait(timeout)
+
+    def kill(self):
+        if self.pid is not None and self.pid != self.launcher.pid:
+            try:
+                os.kill(self.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        if self.launcher.poll() is None:
+            self.launcher.kill()
 
 
 def windows_path(unix_path):
@@ -151,11 +220,9 @@ class Session:
     def start(self, exe, *args):
         """Starts a Windows program; what Wine says on its way goes to a log beside the test's
         files, named after the process."""
-        log = open(os.path.join(self.folder, "wine-%d.log" % len(self.processes)), "wb")
-        process = subprocess.Popen([WINE, exe] + list(args), env=self.env, cwd=os.path.dirname(exe),
-                                   stdout=log, stderr=subprocess.STDOUT)
-        log.close()
-        process.log = log.name
+        log = os.path.join(self.folder, "wine-%d.log" % len(self.processes))
+        taken = {p.pid for p in self.processes if p.pid is not None}
+        process = Program(exe, args, self.env, os.path.dirname(exe), log, taken)
         self.processes.append(process)
         return process
 
@@ -172,9 +239,8 @@ class Session:
 
     def stop(self):
         for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
+            process.kill()
+            process.wait()
         if self.clipboard and self.clipboard.poll() is None:
             self.clipboard.kill()
             self.clipboard.wait()

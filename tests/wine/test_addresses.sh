@@ -50,11 +50,11 @@ for entry in "${cases[@]}"; do
   folder=$WORK/case$number
   mkdir -p "$folder"
   if [ "$url" = - ]; then
-    cp "$WIN64_BIN/Varnet.exe" "$folder/Varnet.exe"
+    cp "$CLOCK_BIN/Varnet.exe" "$folder/Varnet.exe"
     clock_file=$folder/Varnet.exe
   else
     clock_file=$folder/oriclock.exe
-    "$TAVIMORE" build --definition "$WIN64_BIN/Varnet.exe" --image "$WORK/strip.png" \
+    "$TAVIMORE" build --definition "$CLOCK_BIN/Varnet.exe" --image "$WORK/strip.png" \
       --output "$clock_file" --url "$url" --mail "$mail" >/dev/null
   fi
   start_program "$clock_file"

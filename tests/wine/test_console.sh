@@ -18,9 +18,9 @@ name='山田時計ｶﾅ'
 folder="$WORK/時計の フォルダ"
 mkdir -p "$folder"
 "$SCREEN_CHECK" strip "$WORK/strip.png" 1
-"$TAVIMORE" build --definition "$WIN64_BIN/Damsole.exe" --image "$WORK/strip.png" \
+"$TAVIMORE" build --definition "$CLOCK_BIN/Damsole.exe" --image "$WORK/strip.png" \
   --output "$folder/oriclock.exe" --name "$name" >/dev/null
-cp "$WIN64_BIN/tavimore.exe" "$folder/"
+cp "$CLOCK_BIN/tavimore.exe" "$folder/"
 cd "$folder"
 "$TAVIMORE" inspect oriclock.exe >"$WORK/native.json"
 missing='無い時計.exe'

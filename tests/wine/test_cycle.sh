@@ -6,7 +6,7 @@ source "$(dirname "$0")/wine_lib.sh"
 begin_test "$1" cycle
 
 "$SCREEN_CHECK" strip "$WORK/strip.png" 3
-"$TAVIMORE" build --definition "$WIN64_BIN/Pirrow.exe" --image "$WORK/strip.png" \
+"$TAVIMORE" build --definition "$CLOCK_BIN/Pirrow.exe" --image "$WORK/strip.png" \
   --output "$WORK/oriclock.exe" --hour '#FF0000,60' --minute '#00FF00,85' --second '#0000FF,95' >/dev/null
 start_program "$WORK/oriclock.exe"
 window=$(wait_window "$APP" '^Pirrow$') || { check "the built clock shows a window" false; finish; exit 1; }

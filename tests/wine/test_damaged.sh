@@ -8,7 +8,7 @@ begin_test "$1" damaged
 # Empty texts, so the payload starts with three zero bytes and the hand block, with the
 # image count as its first byte, at offset 55003.
 "$SCREEN_CHECK" strip "$WORK/strip.png" 2
-"$TAVIMORE" build --definition "$WIN64_BIN/Varnet.exe" --image "$WORK/strip.png" \
+"$TAVIMORE" build --definition "$CLOCK_BIN/Varnet.exe" --image "$WORK/strip.png" \
   --output "$WORK/good.exe" >/dev/null
 size=$(stat -c %s "$WORK/good.exe")
 # The message as Wine's trace writes it: each character outside ASCII as \ and 4 hex digits

@@ -17,7 +17,7 @@ name='山田時計ｶﾅ'
 clock_file="$WORK/時計の フォルダ/oriclock.exe"
 mkdir -p "$(dirname "$clock_file")"
 "$SCREEN_CHECK" strip "$WORK/strip.png" 1
-"$TAVIMORE" build --definition "$WIN64_BIN/Damsole.exe" --image "$WORK/strip.png" \
+"$TAVIMORE" build --definition "$CLOCK_BIN/Damsole.exe" --image "$WORK/strip.png" \
   --output "$clock_file" --name "$name" >/dev/null
 
 # The system code page Wine gives its programs in the environment $@.

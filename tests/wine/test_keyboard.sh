@@ -18,9 +18,9 @@ wait_focus() {
 
 xdotool mousemove 790 590
 "$SCREEN_CHECK" strip "$WORK/strip.png" 2
-"$TAVIMORE" build --definition "$WIN64_BIN/Ossimar.exe" --image "$WORK/strip.png" \
+"$TAVIMORE" build --definition "$CLOCK_BIN/Ossimar.exe" --image "$WORK/strip.png" \
   --output "$WORK/oriclock.exe" >/dev/null
-for exe in "$WIN64_BIN/Quellet.exe" "$WORK/oriclock.exe"; do
+for exe in "$CLOCK_BIN/Quellet.exe" "$WORK/oriclock.exe"; do
   what=$(basename "$exe")
   start_program "$exe"
   clock=$APP

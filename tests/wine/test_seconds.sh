@@ -12,7 +12,7 @@ begin_test "$1" seconds
 frames=4
 samples=12
 "$SCREEN_CHECK" strip "$WORK/strip.png" $frames
-"$TAVIMORE" build --definition "$WIN64_BIN/Varnet.exe" --image "$WORK/strip.png" \
+"$TAVIMORE" build --definition "$CLOCK_BIN/Varnet.exe" --image "$WORK/strip.png" \
   --output "$WORK/oriclock.exe" --second '#FF0000,95' >/dev/null
 start_program "$WORK/oriclock.exe"
 window=$(wait_window "$APP" '^Varnet$' 82x82) || { check "the built clock shows a window" false; finish; exit 1; }

@@ -13,15 +13,16 @@ tooltip_text() {
 }
 
 # Rests the pointer on clock window $1 (two moves inside it: Wine sees no motion outside
-# its own windows) and waits up to 5 s for process $2's tooltip, a window without a title.
+# its own windows) and waits up to 5 s for program $2's tooltip, a window without a title.
 hover_until_tooltip() {
-  local x y i w
+  local x y i w pid
+  pid=$(wine_program_pid "$2") || return 1
   read -r x y < <(window_position "$1")
   xdotool mousemove $((x + 38)) $((y + 40))
   sleep 0.05
   xdotool mousemove $((x + 40)) $((y + 40))
   for i in $(seq 100); do
-    for w in $(xdotool search --onlyvisible --pid "$2" 2>/dev/null); do
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
       [ "$w" != "$1" ] && [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && return 0
     done
     sleep 0.05
@@ -30,10 +31,10 @@ hover_until_tooltip() {
 }
 
 "$SCREEN_CHECK" strip "$WORK/strip.png" 1
-"$TAVIMORE" build --definition "$WIN64_BIN/Pirrow.exe" --image "$WORK/strip.png" \
+"$TAVIMORE" build --definition "$CLOCK_BIN/Pirrow.exe" --image "$WORK/strip.png" \
   --output "$WORK/oriclock.exe" --name 'Ada Quill' >/dev/null
 authors=(Brenwick 'Ada Quill')
-exes=("$WIN64_BIN/Damsole.exe" "$WORK/oriclock.exe")
+exes=("$CLOCK_BIN/Damsole.exe" "$WORK/oriclock.exe")
 for i in 0 1; do
   author=${authors[i]} exe=${exes[i]}
   log=$WORK/$(basename "$exe").log

@@ -5,8 +5,8 @@ source "$(dirname "$0")/wine_lib.sh"
 begin_test "$1" window
 
 mkdir -p "$WORK/a" "$WORK/b"
-cp "$WIN64_BIN/Varnet.exe" "$WORK/a/Varnet.exe"
-cp "$WIN64_BIN/Varnet.exe" "$WORK/b/Varnet.exe"
+cp "$CLOCK_BIN/Varnet.exe" "$WORK/a/Varnet.exe"
+cp "$CLOCK_BIN/Varnet.exe" "$WORK/b/Varnet.exe"
 
 # One clock per file: a second start of the same file ends by itself, silently, while the
 # same program in another folder is another clock.
@@ -39,7 +39,7 @@ sleep 0.3
 check "dragging by (+55, -35) moves the clock by (+55, -35)" \
   test "$(window_position "$window")" = "$((x + 55)) $((y - 35))"
 sleep 0.3
-check "the moved clock still shows its face and outline" window_shows "$window" "$WIN64_BIN/Varnet.exe"
+check "the moved clock still shows its face and outline" window_shows "$window" "$CLOCK_BIN/Varnet.exe"
 
 # The menu's version item: a message box titled with the author, with the version text.
 stop_program "$first"

@@ -2,52 +2,31 @@
 #
 # Each test has an X server of its own (Xvfb on the display it is given, black root
 # window, so pixels outside a clock's outline read #000000) and uses the Wine prefix that
-# prefix_setup.sh made, one test at a time. Everything a test starts is stopped by its
+# prefix_setup.sh made for its build, one test at a time. Programs start, are found and
+# stop the way scripts/private_wine.sh does it for both builds (a 32-bit program runs in a
+# process of its own, not in the one started); everything a test starts is stopped by its
 # process id, and the prefix's wineserver with `wineserver -k`, when the test ends.
 #
-# Needs in the environment: CLOCK_TEST_ROOT (the folder holding prefix/), WIN64_BIN (the
-# 64-bit clock programs), TAVIMORE (the command line) and SCREEN_CHECK (the test helper).
+# Needs in the environment: CLOCK_TEST_ROOT (the folder holding prefix/), CLOCK_BIN (the
+# clock programs of the build under test), TAVIMORE (the command line) and SCREEN_CHECK
+# (the test helper).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_wine.sh"
 
-: "${CLOCK_TEST_ROOT:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}" "${SCREEN_CHECK:?}"
-WINE64=/usr/lib/wine/wine64
+: "${CLOCK_TEST_ROOT:?}" "${CLOCK_BIN:?}" "${TAVIMORE:?}" "${SCREEN_CHECK:?}"
 export WINEPREFIX=$CLOCK_TEST_ROOT/prefix
 export WINEDEBUG=-all
-STARTED_PIDS=()
-XVFB_PID=
-stop_everything() {
-  local pid
-  for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wineserver -k 2>/dev/null || true
-  if [ -n "$XVFB_PID" ]; then
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-  fi
-}
 
 # Starts the test's X server on display :$1 and a work folder of the test's own.
 begin_test() {
   local display=$1 name=$2
   [ -d "$WINEPREFIX" ] || { echo "no Wine prefix at $WINEPREFIX (prefix_setup.sh)"; exit 1; }
-  if [ -e "/tmp/.X$display-lock" ]; then
-    echo "display :$display is taken (/tmp/.X$display-lock)"
-    exit 1
-  fi
   WORK=$CLOCK_TEST_ROOT/$name
   rm -rf "$WORK"
   mkdir -p "$WORK"
-  trap stop_everything EXIT
-  Xvfb ":$display" -screen 0 800x600x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=:$display
-  local i
-  for i in $(seq 200); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-    sleep 0.05
-  done
-  echo "Xvfb did not start on :$display"
-  exit 1
+  trap private_wine_cleanup EXIT
+  wine_x_start "$display" 800x600x24 -br || exit 1
 }
 
 # The text of the last message box program log $1 shows, as Wine's trace writes it (a
@@ -56,27 +35,22 @@ message_box_text() {
   sed -n 's/.*trace:msgbox:MSGBOX_OnInit \(L".*"\)$/\1/p' "$1" | tail -1
 }
 
-# Starts a Windows program in the background; its process id is left in APP. Variables
-# given before the program (NAME=value ...) go into its environment. Its error output (where
-# Wine writes the traces a test asks for with WINEDEBUG) goes to $PROGRAM_LOG when set.
+# Starts a Windows program in the background; its handle is left in APP (see
+# wine_program_start). Variables given before the program (NAME=value ...) go into its
+# environment. Its error output (where Wine writes the traces a test asks for with
+# WINEDEBUG) goes to $PROGRAM_LOG when set.
 start_program() {
-  local assignments=()
-  while [[ $1 == *=* ]]; do
-    assignments+=("$1")
-    shift
-  done
-  env "${assignments[@]}" "$WINE64" "$@" 2>"${PROGRAM_LOG:-/dev/stderr}" &
-  APP=$!
-  STARTED_PIDS+=("$APP")
+  wine_program_start "$@"
 }
 
-# Prints the visible window of process $1 whose title matches the anchored pattern $2
+# Prints the visible window of program $1 (a handle from start_program) whose title matches the anchored pattern $2
 # (any title when empty) and, when given, whose size is $3 ("WxH"); fails when there is
 # none. Titles are compared as xdotool getwindowname reads them (_NET_WM_NAME, UTF-8), not
 # with `search --name`, which reads WM_NAME: in a locale without Japanese, Wine writes "?"
 # there.
 find_window() {
-  local pid=$1 pattern=${2:-} size=${3:-} w
+  local pid pattern=${2:-} size=${3:-} w
+  pid=$(wine_program_pid "$1") || return 1
   for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
     [ -z "$pattern" ] || [[ "$(xdotool getwindowname "$w" 2>/dev/null)" =~ $pattern ]] || continue
     if [ -z "$size" ] || [ "$(window_size "$w")" = "$size" ]; then
@@ -140,19 +114,10 @@ wait_window_gone() {
   return 1
 }
 
-# Waits up to $2 seconds (default 10) for process $1 to end; its exit code goes to
+# Waits up to $2 seconds (default 10) for program $1 to end; its exit code goes to
 # EXIT_CODE.
 wait_exit() {
-  local pid=$1 limit=${2:-10} i
-  for i in $(seq $((limit * 20))); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      EXIT_CODE=0
-      wait "$pid" 2>/dev/null || EXIT_CODE=$?
-      return 0
-    fi
-    sleep 0.05
-  done
-  return 1
+  wine_program_wait "$@"
 }
 
 # Sleeps until the host clock is $1 milliseconds into a second (the next such moment).
@@ -167,11 +132,12 @@ sleep_until_millisecond() {
 # Ends program $1 and waits until its windows are gone from the screen too (an X window
 # can outlive its process for a moment, and would hide what comes after it).
 stop_program() {
-  local i
-  kill "$1" 2>/dev/null || true
-  wait_exit "$1" || true
+  local pid i
+  pid=$(wine_program_pid "$1") || true
+  wine_program_stop "$1"
+  [ -n "$pid" ] || return 0
   for i in $(seq 100); do
-    [ -z "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null)" ] && return 0
+    [ -z "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)" ] && return 0
     sleep 0.05
   done
 }
