@@ -10,7 +10,8 @@
 
 #include "core/gif_frame.h"
 #include "decode/system_decoder.h"
-#include "platform/com_ref.h"
+#include "platform/com_apartment.h"
+#include "platform/handle_owners.h"
 
 namespace tavimore {
 namespace {

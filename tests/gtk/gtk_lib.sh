@@ -11,6 +11,7 @@
 # SCREEN_CHECK (the screenshot comparer of the Wine tests).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../wine/check_lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/clock_frames.sh"
 
 : "${GTK_TEST_ROOT:?}" "${WIN32_BIN:?}" "${TAVIMORE:?}" "${TAVIMORE_CLOCK:?}" "${SCREEN_CHECK:?}"
 STARTED_PIDS=()
@@ -170,43 +171,6 @@ stop_clock() {
 
 screenshot() {
   import -window root -depth 8 "PNG24:$1"
-}
-
-# Which face of clock file $2 window $1 shows: one screenshot is compared with `tavimore
-# render`'s pictures of each face image in $3 (a list such as "0 1 2") at the second of the
-# screenshot, or the second before (a clock shows a new second within milliseconds, but
-# the screenshot may begin just before, and a busy machine may hold the redraw back). Prints "SECOND:FRAME" of the exact match; fails,
-# with the differences, when there is none.
-shown_frame() {
-  local window=$1 program=$2 frames=$3 shot=$WORK/shot.png t0 t1 t f x y out picture
-  local candidates=() labels=()
-  read -r x y < <(window_position "$window")
-  t0=$(date +%s)
-  screenshot "$shot"
-  t1=$(date +%s)
-  # Every second the screenshot spans: on a loaded machine it can take more than one.
-  for t in $(seq $((t0 - 1)) "$t1"); do
-    for f in $frames; do
-      picture=$WORK/expected-$(basename "$program")-$t-$f.png
-      [ -e "$picture" ] ||
-        "$TAVIMORE" render "$program" --time "$(date -d "@$t" +%T)" --frame "$f" \
-          --output "$picture" >/dev/null
-      candidates+=("$picture")
-      labels+=("$t:$f")
-    done
-  done
-  if out=$("$SCREEN_CHECK" compare "$shot" "$x" "$y" "${candidates[@]}"); then
-    echo "${labels[${out#match }]}"
-    return 0
-  fi
-  echo "$out" >&2
-  cp "$shot" "$WORK/mismatch-$(date +%s%N).png"
-  return 1
-}
-
-# Checks that clock window $1 shows clock file $2 with face image $3 (default 0).
-window_shows() {
-  shown_frame "$1" "$2" "${3:-0}" >/dev/null
 }
 
 # Opens the clock's menu with a right click in the middle of window $1 and chooses the

@@ -35,6 +35,9 @@ import sys
 import zipfile
 
 sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from release_checks import check, failures, read  # noqa: E402
+
 sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 from build_names import build_names  # noqa: E402
 
@@ -68,21 +71,6 @@ NOTICE_NAMES = ["MinGW-w64 runtime", "winpthreads", "libgcc", "libgcc_eh", "libs
 MINGW_COPYRIGHT = "/usr/share/doc/mingw-w64-common/copyright"
 GCC_COPYRIGHT = "/usr/share/doc/gcc-mingw-w64-base/copyright"
 GPL3 = "/usr/share/common-licenses/GPL-3"
-
-failures = []
-
-
-def check(condition, message):
-    print(("ok:     " if condition else "FAILED: ") + message, flush=True)
-    if not condition:
-        failures.append(message)
-    return condition
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
 
 def version(source):
     text = open(os.path.join(source, "CMakeLists.txt"), encoding="utf-8").read()

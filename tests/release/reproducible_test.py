@@ -22,22 +22,16 @@ import sys
 import time
 import zipfile
 
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from release_checks import check, failures, read  # noqa: E402
+
 # The copy's folder, below DIR: its path differs in length from the source folder's, so
 # anything that holds a path also moves what follows it.
 COPY = "a"
 # Each run has other settings a person's machine might have.
 SETTINGS = [{"TZ": "Asia/Tokyo", "LC_ALL": "C.UTF-8", "umask": 0o077},
             {"TZ": "UTC", "LC_ALL": "C", "umask": 0o022}]
-
-failures = []
-
-
-def check(condition, message):
-    print(("ok:     " if condition else "FAILED: ") + message, flush=True)
-    if not condition:
-        failures.append(message)
-    return condition
-
 
 def source_files(source):
     out = subprocess.run(["git", "-C", source, "ls-files", "-z", "--cached", "--others",
@@ -78,11 +72,6 @@ def make_release(folder, dist, epoch, settings):
     check(result.returncode == 0, "the release is made in %s (%.0f s)" % (
         folder, time.monotonic() - started))
     return dist
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def first_difference(a, b):

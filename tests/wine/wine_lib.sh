@@ -12,6 +12,7 @@
 # (the test helper).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/clock_frames.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_wine.sh"
 
 : "${CLOCK_TEST_ROOT:?}" "${CLOCK_BIN:?}" "${TAVIMORE:?}" "${SCREEN_CHECK:?}"
@@ -144,43 +145,6 @@ stop_program() {
 
 screenshot() {
   import -window root -depth 8 "PNG24:$1"
-}
-
-# Which face of program $2 (a clock file or program, drawn by `tavimore render`) clock
-# window $1 shows: one screenshot is compared with the pictures of each face image in $3
-# (a list such as "0 1 2") at the second of the screenshot. The second comes from the host
-# clock around the screenshot; a clock shows a new second within a tenth of a second, so
-# the second before counts as well. Prints "SECOND:FRAME" of the exact match; fails, with
-# the differences, when there is none.
-shown_frame() {
-  local window=$1 program=$2 frames=$3 shot=$WORK/shot.png t0 t1 t f x y out picture
-  local candidates=() labels=()
-  read -r x y < <(window_position "$window")
-  t0=$(date +%s)
-  screenshot "$shot"
-  t1=$(date +%s)
-  for t in $((t0 - 1)) $t0 $([ "$t1" != "$t0" ] && echo "$t1"); do
-    for f in $frames; do
-      picture=$WORK/expected-$(basename "$program")-$t-$f.png
-      [ -e "$picture" ] ||
-        "$TAVIMORE" render "$program" --time "$(date -d "@$t" +%T)" --frame "$f" \
-          --output "$picture" >/dev/null
-      candidates+=("$picture")
-      labels+=("$t:$f")
-    done
-  done
-  if out=$("$SCREEN_CHECK" compare "$shot" "$x" "$y" "${candidates[@]}"); then
-    echo "${labels[${out#match }]}"
-    return 0
-  fi
-  echo "$out" >&2
-  cp "$shot" "$WORK/mismatch-$(date +%s%N).png"
-  return 1
-}
-
-# Checks that clock window $1 shows program $2 with face image $3 (default 0).
-window_shows() {
-  shown_frame "$1" "$2" "${3:-0}" >/dev/null
 }
 
 # Opens the clock's pop-up menu with a right click on window $1 and chooses the item

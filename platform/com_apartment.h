@@ -1,29 +1,10 @@
-// Owners for COM: a reference released when it goes out of scope, and the thread's COM
-// apartment, entered for as long as the owner lives.
+// The thread's COM apartment, entered for as long as the owner lives. References to COM
+// objects are held by ComRef (handle_owners.h).
 #pragma once
 
 #include <objbase.h>
 
 namespace tavimore {
-
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  // For the calls that hand out a new reference; only on an empty owner.
-  T** out() { return &p_; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // COM on the calling thread. A thread that already has COM (the editor's, after the
 // common dialogs) keeps it; the owner only undoes what its own call did.
