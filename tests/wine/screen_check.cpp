@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "core/file_replace.h"
+#include "core/read_whole_file.h"
 #include "decode/picture_decode.h"
 
 namespace {
