@@ -10,6 +10,7 @@
 #include "core/clock_face.h"
 #include "core/cp932.h"
 #include "core/picture_strip.h"
+#include "decode/picture_decode.h"
 #include "linux/native_clock.h"
 
 namespace tavimore {
