@@ -52,4 +52,14 @@ bool DecodePicture(const std::vector<uint8_t>& bytes, Image* out) {
   return true;
 }
 
+std::vector<uint8_t> PatternPixels(int width, int height, int channels) {
+  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * channels);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < channels; ++c)
+        pixels[(static_cast<size_t>(y) * width + x) * channels + c] =
+            static_cast<uint8_t>(c == 0 ? x * 3 : c == 1 ? y : c == 2 ? x ^ y : 255 - x);
+  return pixels;
+}
+
 }  // namespace tavimore::test
