@@ -132,18 +132,6 @@ pointer_away() {
   return 1
 }
 
-# "X Y" of window $1's top-left corner on the screen, and its size as "WxH".
-window_position() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  echo "$X $Y"
-}
-window_size() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 0
-  echo "${WIDTH}x$HEIGHT"
-}
-
 # Waits up to $2 seconds (default 10) for process $1 to end; its exit code goes to EXIT_CODE.
 wait_exit() {
   local pid=$1 limit=${2:-10} i

@@ -1,7 +1,18 @@
 # Shared by the on-screen tests of the clocks (under Wine and natively); sourced, not run.
-# What a clock window shows, compared with `tavimore render`. The sourcing library provides
-# window_position WINDOW (prints "X Y" of the client area) and screenshot FILE, and sets
-# WORK, TAVIMORE and SCREEN_CHECK.
+# Where a clock window is and what it shows, compared with `tavimore render`. The sourcing
+# library provides screenshot FILE and sets WORK, TAVIMORE and SCREEN_CHECK.
+
+# "X Y" of window $1's top-left corner on the screen, and its size as "WxH".
+window_position() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$X $Y"
+}
+window_size() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 0
+  echo "${WIDTH}x$HEIGHT"
+}
 
 # Which face of clock file $2 window $1 shows: one screenshot is compared with `tavimore
 # render`'s pictures of each face image in $3 (a list such as "0 1 2") at every second the

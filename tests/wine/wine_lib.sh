@@ -12,6 +12,8 @@
 # (the test helper).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
+# The clock's X window is the whole window: Wine draws no frame for it without a window
+# manager, and the clock has none of its own.
 source "$(dirname "${BASH_SOURCE[0]}")/../support/clock_frames.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_wine.sh"
 
@@ -71,19 +73,6 @@ wait_window() {
     sleep 0.1
   done
   return 1
-}
-
-# "X Y" of window $1's top-left corner on the screen, and its size as "WxH". With no
-# window manager, Wine's X window is the whole window, and a clock has no frame.
-window_position() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  echo "$X $Y"
-}
-window_size() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 0
-  echo "${WIDTH}x$HEIGHT"
 }
 
 # Number of visible windows with title pattern $1 (anchored) and size $2.
