@@ -53,12 +53,14 @@ begin_test() {
   done
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
   STARTED_PIDS+=($!)
-  # openbox announces itself on the root window once it manages windows.
-  for i in $(seq 200); do
+  # openbox announces itself on the root window once it manages windows; a loaded machine
+  # can take several seconds to start it, so wait up to 30.
+  for i in $(seq 600); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
     sleep 0.05
   done
-  echo "openbox did not start on :$display"
+  echo "openbox did not start on :$display; it said:"
+  cat "$WORK/openbox.log"
   exit 1
 }
 
