@@ -30,6 +30,11 @@ stop_everything() {
 # test's own.
 begin_test() {
   local display=$1 name=$2 i
+  # A server of a test that has just ended may still be going away: give it a few seconds.
+  for i in $(seq 100); do
+    [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
+    sleep 0.1
+  done
   if [ -e "/tmp/.X$display-lock" ]; then
     echo "display :$display is taken (/tmp/.X$display-lock)"
     exit 1
@@ -47,7 +52,12 @@ begin_test() {
   Xvfb ":$display" -screen 0 800x600x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   export DISPLAY=:$display
-  for i in $(seq 200); do
+  for i in $(seq 600); do
+    if ! kill -0 "$XVFB_PID" 2>/dev/null; then
+      echo "Xvfb did not start on :$display; it said:"
+      cat "$WORK/xvfb.log"
+      exit 1
+    fi
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.05
   done
