@@ -61,13 +61,20 @@ begin_test() {
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.05
   done
-  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  STARTED_PIDS+=($!)
   # openbox announces itself on the root window once it manages windows; a loaded machine
-  # can take several seconds to start it, so wait up to 30.
-  for i in $(seq 600); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-    sleep 0.05
+  # can take several seconds to start it. Now and then it finds the new server not yet
+  # ready for it and gives up at once: then it is started again.
+  local attempt wm
+  for attempt in 1 2 3; do
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    wm=$!
+    STARTED_PIDS+=("$wm")
+    for i in $(seq 400); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+      kill -0 "$wm" 2>/dev/null || break
+      sleep 0.05
+    done
+    sleep 0.5
   done
   echo "openbox did not start on :$display; it said:"
   cat "$WORK/openbox.log"
