@@ -105,30 +105,9 @@ find_window() {
   return 1
 }
 
-# find_window, waiting up to 20 s (a first start on a busy machine can be slow).
-wait_window() {
-  local i
-  for i in $(seq 200); do
-    find_window "$@" && return 0
-    kill -0 "$1" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-# The same two as checks, quietly.
+# find_window and wait_window as checks, quietly.
 has_window() { find_window "$@" >/dev/null; }
 gets_window() { wait_window "$@" >/dev/null; }
-
-# Waits up to 5 s until process $1 has no visible window titled $2.
-wait_window_gone() {
-  local i
-  for i in $(seq 100); do
-    find_window "$1" "$2" >/dev/null || return 0
-    sleep 0.05
-  done
-  return 1
-}
 
 # The visible windows of process $1 besides those titled $2: its menu, tooltip or boxes.
 other_windows() {

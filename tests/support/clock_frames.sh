@@ -1,6 +1,7 @@
 # Shared by the on-screen tests of the clocks (under Wine and natively); sourced, not run.
 # Where a clock window is and what it shows, compared with `tavimore render`. The sourcing
-# library provides screenshot FILE and sets WORK, TAVIMORE and SCREEN_CHECK.
+# library provides find_window PID TITLE and screenshot FILE, and sets WORK, TAVIMORE and
+# SCREEN_CHECK.
 
 # "X Y" of window $1's top-left corner on the screen, and its size as "WxH".
 window_position() {
@@ -12,6 +13,28 @@ window_size() {
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 0
   echo "${WIDTH}x$HEIGHT"
+}
+
+# find_window (the sourcing library's own, by process and title), waiting up to 30 s while
+# process $1 runs, since a first start in a fresh server on a busy machine can be slow.
+wait_window() {
+  local i
+  for i in $(seq 300); do
+    find_window "$@" && return 0
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to 5 s until process $1 has no visible window titled $2.
+wait_window_gone() {
+  local i
+  for i in $(seq 100); do
+    find_window "$1" "$2" >/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
 }
 
 # Which face of clock file $2 window $1 shows: one screenshot is compared with `tavimore

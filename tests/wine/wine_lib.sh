@@ -64,17 +64,6 @@ find_window() {
   return 1
 }
 
-# find_window, waiting up to 30 s, since a first start in a fresh server can be slow.
-wait_window() {
-  local i
-  for i in $(seq 300); do
-    find_window "$@" && return 0
-    kill -0 "$1" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
 # Number of visible windows with title pattern $1 (anchored) and size $2.
 count_windows() {
   local n=0 w
@@ -89,16 +78,6 @@ wait_window_count() {
   local i
   for i in $(seq 40); do
     [ "$(count_windows "$1" "$2")" = "$3" ] && return 0
-    sleep 0.05
-  done
-  return 1
-}
-
-# Waits up to 5 s until process $1 has no visible window titled $2 (anchored).
-wait_window_gone() {
-  local i
-  for i in $(seq 100); do
-    find_window "$1" "$2" >/dev/null || return 0
     sleep 0.05
   done
   return 1
