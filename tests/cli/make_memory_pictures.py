@@ -3,10 +3,12 @@
   inflate_bomb.png   an 80 x 80 header whose data stream inflates to 256 MiB of rows
   largest.png        the largest strip, 80 x 20400 (255 faces), of noise that barely compresses
   largest.gif        the same size as a GIF, the first of many frames
+  largest_progressive.jpg  the same size as a progressive JPEG of noise (ImageMagick)
   many_frames.gif    an 80 x 80 picture followed by 2000 more frames
 """
 import os
 import struct
+import subprocess
 import sys
 import zlib
 
@@ -66,6 +68,17 @@ def gif(path, width, height, first, frames):
         f.write(screen + colours + body + small * frames + b"\x3b")
 
 
+def progressive_jpeg(out, name):
+    """A progressive JPEG keeps every coefficient of the picture until its last scan: noise
+    at quality 100 without subsampling keeps them all large. ImageMagick's own policy refuses
+    pictures over 16384 rows; a policy of ours raises that for the 20400 rows."""
+    with open(os.path.join(out, "policy.xml"), "w") as f:
+        f.write('<policymap><policy domain="resource" name="height" value="32KP"/></policymap>\n')
+    subprocess.run(["convert", "-size", "80x20400", "xc:", "+noise", "Random", "-interlace", "JPEG",
+                    "-quality", "100", "-sampling-factor", "1x1", os.path.join(out, name)],
+                   env=dict(os.environ, MAGICK_CONFIGURE_PATH=out), check=True)
+
+
 def main():
     out = sys.argv[1]
     inflate_bomb(os.path.join(out, "inflate_bomb.png"), 256 << 20)
@@ -73,6 +86,7 @@ def main():
     rows = b"".join(b"\0" + noise[y * 240:(y + 1) * 240] for y in range(20400))
     png(os.path.join(out, "largest.png"), 80, 20400, zlib.compress(rows, 1))
     gif(os.path.join(out, "largest.gif"), 80, 20400, [(x // 20 + y // 80) % 4 for y in range(20400) for x in range(80)], 10)
+    progressive_jpeg(out, "largest_progressive.jpg")
     gif(os.path.join(out, "many_frames.gif"), 80, 80, [(x // 20) % 4 for y in range(80) for x in range(80)], 2000)
 
 
