@@ -1,6 +1,7 @@
 """Pictures that test the memory bound of `tavimore build`, written into the given folder:
 
-  inflate_bomb.png   an 80 x 80 header whose data stream inflates to 256 MiB of rows
+  inflate_bomb.png   an 80 x 80 header whose data stream inflates to 256 MiB of rows (or to
+                     the MiB given after the folder)
   largest.png        the largest strip, 80 x 20400 (255 faces), of noise that barely compresses
   largest.gif        the same size as a GIF, the first of many frames
   largest_progressive.jpg  the same size as a progressive JPEG of noise (ImageMagick)
@@ -81,7 +82,8 @@ def progressive_jpeg(out, name):
 
 def main():
     out = sys.argv[1]
-    inflate_bomb(os.path.join(out, "inflate_bomb.png"), 256 << 20)
+    bomb_mib = int(sys.argv[2]) if len(sys.argv) > 2 else 256
+    inflate_bomb(os.path.join(out, "inflate_bomb.png"), bomb_mib << 20)
     noise = os.urandom(80 * 3 * 20400)
     rows = b"".join(b"\0" + noise[y * 240:(y + 1) * 240] for y in range(20400))
     png(os.path.join(out, "largest.png"), 80, 20400, zlib.compress(rows, 1))
