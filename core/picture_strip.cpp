@@ -28,9 +28,9 @@ StripError CutStrip(const DecodedPixels& pixels, PictureStrip* out) {
   if (const StripError e = CheckSize(pixels.width, pixels.height); e != StripError::kNone) return e;
   if (pixels.bytes.size() != static_cast<size_t>(pixels.width) * pixels.height * 4)
     return StripError::kNotAPicture;
-  const bool bgra = pixels.order == ChannelOrder::kBgra;
-  const uint32_t back[3] = {kPictureBoxBackground >> 16 & 0xFF, kPictureBoxBackground >> 8 & 0xFF,
-                            kPictureBoxBackground & 0xFF};
+  const int red = pixels.order == ChannelOrder::kBgra ? 2 : 0, blue = 2 - red;
+  constexpr uint32_t kBackRed = kPictureBoxBackground >> 16 & 0xFF,
+                     kBackGreen = kPictureBoxBackground >> 8 & 0xFF, kBackBlue = kPictureBoxBackground & 0xFF;
   const int count = pixels.height / kFaceSize;
   out->images.assign(static_cast<size_t>(count) * kImageValues, 0);
   for (int k = 0; k < count; ++k) {
@@ -39,9 +39,13 @@ StripError CutStrip(const DecodedPixels& pixels, PictureStrip* out) {
       const uint8_t* row = pixels.bytes.data() + (static_cast<size_t>(k) * kFaceSize + y) * kFaceSize * 4;
       uint32_t* to = block + (kFaceSize - 1 - y) * kFaceSize;  // bottom row first
       for (int x = 0; x < kFaceSize; ++x, row += 4) {
-        const uint32_t r = row[bgra ? 2 : 0], g = row[1], b = row[bgra ? 0 : 2], a = row[3];
-        to[x] = static_cast<uint32_t>(OverBackground(r, a, back[0])) << 16 |
-                static_cast<uint32_t>(OverBackground(g, a, back[1])) << 8 | OverBackground(b, a, back[2]);
+        const uint32_t r = row[red], g = row[1], b = row[blue], a = row[3];
+        if (a == 255) {  // most pixels: laid over anything, an opaque pixel is itself
+          to[x] = r << 16 | g << 8 | b;
+          continue;
+        }
+        to[x] = static_cast<uint32_t>(OverBackground(r, a, kBackRed)) << 16 |
+                static_cast<uint32_t>(OverBackground(g, a, kBackGreen)) << 8 | OverBackground(b, a, kBackBlue);
       }
     }
   }
