@@ -1,6 +1,7 @@
 #include "core/picture_strip.h"
 
 #include "core/payload_format.h"
+#include "core/png_data_bound.h"
 
 namespace tavimore {
 namespace {
@@ -19,7 +20,9 @@ StripError CheckStripHeader(const uint8_t* bytes, size_t size, PictureHeader* he
   if (header->kind == PictureKind::kUnknown) return StripError::kNotAPicture;
   out->width = header->width;
   out->height = header->height;
-  return CheckSize(header->width, header->height);
+  if (const StripError e = CheckSize(header->width, header->height); e != StripError::kNone) return e;
+  if (header->kind == PictureKind::kPng && !PngDataFitsItsSize(bytes, size)) return StripError::kNotAPicture;
+  return StripError::kNone;
 }
 
 StripError CutStrip(const DecodedPixels& pixels, PictureStrip* out) {

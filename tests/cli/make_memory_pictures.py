@@ -2,6 +2,8 @@
 
   inflate_bomb.png   an 80 x 80 header whose data stream inflates to 256 MiB of rows (or to
                      the MiB given after the folder)
+  small_excess.png   an 80 x 80 header whose stream goes on for 8 MiB of rows, in less
+                     compressed data than a picture of its size may hold
   largest.png        the largest strip, 80 x 20400 (255 faces), of noise that barely compresses
   largest.gif        the same size as a GIF, the first of many frames
   largest_progressive.jpg  the same size as a progressive JPEG of noise (ImageMagick)
@@ -84,6 +86,7 @@ def main():
     out = sys.argv[1]
     bomb_mib = int(sys.argv[2]) if len(sys.argv) > 2 else 256
     inflate_bomb(os.path.join(out, "inflate_bomb.png"), bomb_mib << 20)
+    inflate_bomb(os.path.join(out, "small_excess.png"), 8 << 20)
     noise = os.urandom(80 * 3 * 20400)
     rows = b"".join(b"\0" + noise[y * 240:(y + 1) * 240] for y in range(20400))
     png(os.path.join(out, "largest.png"), 80, 20400, zlib.compress(rows, 1))

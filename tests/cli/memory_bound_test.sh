@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# `tavimore build` within a fixed address space: the largest strip (255 faces) as PNG and
-# GIF must build, and so must pictures made to cost memory, from what their header allows:
-# a data stream inflating far past its 80 x 80 header is cut after the rows the header
-# needs, and a GIF's frames after the first are never decoded. A decoder that inflated
-# the whole stream would run out of the address space and refuse the picture. A
-# progressive JPEG keeps every coefficient of the picture until its last scan; the largest
-# strip's must fit as well. The limit is an address-space limit (prlimit --as), so the
-# outcome does not depend on the machine's load.
+# `tavimore build` within a fixed address space: the largest strip (255 faces) as PNG, GIF
+# and progressive JPEG (which keeps every coefficient until its last scan) must build, and
+# so must pictures made to cost memory, from what their header allows: a data stream that
+# goes on past its 80 x 80 header's rows is cut after them, and a GIF's frames after the
+# first are never decoded. A PNG holding far more compressed data than its size can need
+# (a stream inflating to 256 MiB) is refused before any of it is inflated. A decoder that
+# inflated a whole stream would run out of the address space and refuse the picture. The
+# limit is an address-space limit (prlimit --as), so the outcome does not depend on the
+# machine's load.
 #
 # usage: memory_bound_test.sh TAVIMORE
 set -uo pipefail
@@ -33,6 +34,10 @@ build() {
 check "the largest PNG strip builds within $((limit >> 20)) MiB" build largest.png
 check "the largest GIF strip builds within $((limit >> 20)) MiB" build largest.gif
 check "the largest progressive JPEG strip builds within $((limit >> 20)) MiB" build largest_progressive.jpg
-check "a PNG stream inflating to 256 MiB behind an 80 x 80 header builds, cut" build inflate_bomb.png
+check "a PNG stream going on for 8 MiB past an 80 x 80 header's rows builds, cut" build small_excess.png
+refused() {
+  ! build "$1" && grep -q "not a picture that can be decoded" "$work/$1.log"
+}
+check "a PNG stream inflating to 256 MiB behind an 80 x 80 header is refused" refused inflate_bomb.png
 check "a GIF of 2000 frames builds from its first" build many_frames.gif
 finish
