@@ -1,4 +1,5 @@
-"""Runs a command and prints the peak resident memory, in KiB, of the program it runs.
+"""Runs a command and prints the peak resident memory, in KiB, of the program it runs, and
+the command's time from start to end in seconds.
 
   peak_memory.py [--find NAME] COMMAND [ARG...]
 
@@ -47,6 +48,7 @@ def main():
     if args[:1] == ["--find"]:
         name, args = args[1], args[2:]
     own = read(os.getpid(), "cmdline")
+    start = time.monotonic()
     process = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     program, peak = (process.pid if name is None else None), None
     while True:
@@ -63,7 +65,7 @@ def main():
             break
         time.sleep(0.001)
     process.wait()
-    print(peak if peak is not None else "?")
+    print(peak if peak is not None else "?", f"{time.monotonic() - start:.2f}")
     sys.exit(process.returncode)
 
 

@@ -37,8 +37,8 @@ for bin in win32 win64; do
   cp "$ROOT/build/$bin/bin/tavimore.exe" "$private_work/$bin/"
 done
 
-# KiB of peak resident memory building a clock from picture $2 with program $1 (native,
-# win32, win64), and "(refused)" when the program refused the picture.
+# KiB of peak resident memory and seconds taken building a clock from picture $2 with
+# program $1 (native, win32, win64), and "(refused)" when the program refused the picture.
 peak() {
   local program=(python3 "$ROOT/bench/peak_memory.py")
   case $1 in
@@ -50,16 +50,17 @@ peak() {
     --output "$private_work/out.exe" --force || echo "(refused)"
 }
 
-mib() { awk -v k="$1" 'BEGIN { if (k ~ /^[0-9]+$/) printf "%7.1f MiB", k / 1024; else printf "%11s", "?" }'; }
-echo "Peak resident memory of building a clock from each picture; Wine $("$wine64" --version):"
-printf '  %-40s %13s %13s %13s\n' picture "tavimore" "win32 .exe" "win64 .exe"
+mib() { awk -v k="$1" 'BEGIN { if (k ~ /^[0-9]+$/) printf "%6.1f MiB", k / 1024; else printf "%10s", "?" }'; }
+echo "Peak resident memory and time of building a clock from each picture; Wine $("$wine64" --version),"
+echo "whose times include starting Wine's process:"
+printf '  %-36s %19s %19s %19s\n' picture "tavimore" "win32 .exe" "win64 .exe"
 for picture in one_face.png largest.png largest.gif largest_progressive.jpg inflate_bomb.png \
   many_frames.gif; do
   row=()
   for program in native win32 win64; do
-    read -r kib note <<<"$(peak "$program" "$picture" | tr '\n' ' ')"
-    row+=("$(mib "$kib")${note:+ $note}")
+    read -r kib seconds note <<<"$(peak "$program" "$picture" | tr '\n' ' ')"
+    row+=("$(mib "$kib") ${seconds}s${note:+ $note}")
   done
   size=$(stat -c %s "$pictures/$picture")
-  printf '  %-40s %13s %13s %13s\n' "$picture ($((size / 1024)) KiB)" "${row[@]}"
+  printf '  %-36s %19s %19s %19s\n' "$picture ($((size / 1024)) KiB)" "${row[@]}"
 done
