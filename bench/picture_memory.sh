@@ -38,7 +38,7 @@ for bin in win32 win64; do
 done
 
 # KiB of peak resident memory and seconds taken building a clock from picture $2 with
-# program $1 (native, win32, win64), and "(refused)" when the program refused the picture.
+# program $1 (native, win32, win64), and "refused" when the program refused the picture.
 peak() {
   local program=(python3 "$ROOT/bench/peak_memory.py")
   case $1 in
@@ -47,14 +47,14 @@ peak() {
     win64) program+=("$wine64" "$private_work/win64/tavimore.exe") ;;
   esac
   "${program[@]}" build --definition "$definition" --image "$pictures/$2" \
-    --output "$private_work/out.exe" --force || echo "(refused)"
+    --output "$private_work/out.exe" --force || echo refused
 }
 
 mib() { awk -v k="$1" 'BEGIN { if (k ~ /^[0-9]+$/) printf "%6.1f MiB", k / 1024; else printf "%10s", "?" }'; }
 echo "Peak resident memory and time of building a clock from each picture; Wine $("$wine64" --version),"
 echo "whose times include starting Wine's process:"
-printf '  %-36s %19s %19s %19s\n' picture "tavimore" "win32 .exe" "win64 .exe"
-for picture in one_face.png largest.png largest.gif largest_progressive.jpg inflate_bomb.png \
+printf '  %-36s %26s %26s %26s\n' picture "tavimore" "win32 .exe" "win64 .exe"
+for picture in one_face.png largest.png largest.gif largest_progressive.jpg small_excess.png inflate_bomb.png \
   many_frames.gif; do
   row=()
   for program in native win32 win64; do
@@ -62,5 +62,5 @@ for picture in one_face.png largest.png largest.gif largest_progressive.jpg infl
     row+=("$(mib "$kib") ${seconds}s${note:+ $note}")
   done
   size=$(stat -c %s "$pictures/$picture")
-  printf '  %-36s %19s %19s %19s\n' "$picture ($((size / 1024)) KiB)" "${row[@]}"
+  printf '  %-36s %26s %26s %26s\n' "$picture ($((size / 1024)) KiB)" "${row[@]}"
 done
