@@ -114,7 +114,9 @@ def contents(bin_dir, arch, work):
             raise SystemExit("package: %s is missing (build the %s preset first)" % (path, arch))
         return open(path, "rb").read()
 
-    files = [(README_NAME, windows_text(os.path.join(ROOT, "package", "readme-ja.txt"), bom=True)),
+    # The read-me names the version where it says @VERSION@, from its one place.
+    readme = windows_text(os.path.join(ROOT, "package", "readme-ja.txt"), bom=True)
+    files = [(README_NAME, readme.replace(b"@VERSION@", version().encode())),
              ("LICENSE.txt", windows_text(os.path.join(ROOT, "LICENSE"))),
              ("THIRD-PARTY-NOTICES.txt",
               windows_text(os.path.join(ROOT, "package", "third-party-notices.txt"))),

@@ -249,6 +249,8 @@ def check_texts(arch, folder, source):
         check(False, "%s read-me is UTF-8 (%s)" % (arch, e))
         return
     lines = text.split("\r\n")
+    check(lines[0] == "Tavimore " + version(source),
+          "%s read-me begins with the version (%s)" % (arch, lines[0]))
     check(not any("\n" in line or "\r" in line for line in lines),
           "%s read-me ends every line with CRLF" % arch)
     steps = [n for n in range(1, 6) if re.search(r"^%d\. " % n, text, re.M)]
