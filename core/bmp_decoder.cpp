@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/byte_order.h"
+
 namespace tavimore {
 namespace {
 
@@ -154,8 +156,7 @@ bool DecodeRows(const Bytes& b, const Layout& l, DecodedPixels* out) {
         to[0] = p[2], to[1] = p[1], to[2] = p[0], to[3] = 255;
       } else {
         const uint8_t* p = from + x * (l.bits / 8);
-        const uint32_t v = l.bits == 16 ? p[0] | p[1] << 8
-                                        : p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+        const uint32_t v = l.bits == 16 ? Le16(p) : Le32(p);
         to[0] = l.red.Of(v), to[1] = l.green.Of(v), to[2] = l.blue.Of(v);
         to[3] = l.alpha.bits ? l.alpha.Of(v) : 255;
         anyAlpha = anyAlpha || to[3] != 0;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/byte_order.h"
+
 namespace tavimore {
 namespace {
 
@@ -30,11 +32,10 @@ bool FindGifFirstFrame(const uint8_t* b, size_t n, GifFrame* frame) {
       continue;
     }
     if (b[p] != 0x2C || n - p < 10) return false;  // the trailer, or not a GIF record
-    const auto le16 = [&](size_t i) { return b[i] | b[i + 1] << 8; };
-    frame->left = le16(p + 1);
-    frame->top = le16(p + 3);
-    frame->width = le16(p + 5);
-    frame->height = le16(p + 7);
+    frame->left = Le16(b + p + 1);
+    frame->top = Le16(b + p + 3);
+    frame->width = Le16(b + p + 5);
+    frame->height = Le16(b + p + 7);
     if (int64_t{frame->width} * frame->height > kMaxGifFramePixels) return false;
     const uint8_t flags = b[p + 9];
     p += 10;

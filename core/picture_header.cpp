@@ -2,17 +2,10 @@
 
 #include <cstring>
 
+#include "core/byte_order.h"
+
 namespace tavimore {
 namespace {
-
-uint32_t Le16(const uint8_t* p) { return p[0] | p[1] << 8; }
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-uint32_t Be16(const uint8_t* p) { return p[0] << 8 | p[1]; }
-uint32_t Be32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
-}
 
 PictureHeader Png(const uint8_t* b, size_t n) {
   // Signature (8), then the header chunk: length 13 (4), "IHDR" (4), width, height.

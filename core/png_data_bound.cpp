@@ -2,12 +2,10 @@
 
 #include <cstring>
 
+#include "core/byte_order.h"
+
 namespace tavimore {
 namespace {
-
-uint32_t Be32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
-}
 
 // Samples a pixel for each colour type: grey, -, RGB, palette, grey + alpha, -, RGBA.
 int Channels(int colourType) {
