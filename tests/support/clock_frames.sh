@@ -37,21 +37,14 @@ wait_window_gone() {
   return 1
 }
 
-# Which face of clock file $2 window $1 shows: one screenshot is compared with `tavimore
-# render`'s pictures of each face image in $3 (a list such as "0 1 2") at every second the
-# screenshot spans, and the second before (a clock shows a new second within a tenth of a
-# second, but the screenshot may begin just before, and a busy machine may hold the redraw
-# back). Prints "SECOND:FRAME" of the exact match; fails, with the differences, when there
-# is none.
-shown_frame() {
-  local window=$1 program=$2 frames=$3 shot=$WORK/shot.png t0 t1 t f x y out picture
+# Which of `tavimore render`'s pictures of clock file $4 screenshot $1 shows at window
+# position $2 $3: every second from $5 to $6, each face image in $7 (a list such as
+# "0 1 2"). Prints "SECOND:FRAME" of the exact match; fails, with the differences on
+# standard error, when there is none.
+rendered_match() {
+  local shot=$1 x=$2 y=$3 program=$4 first=$5 last=$6 frames=$7 t f picture out
   local candidates=() labels=()
-  read -r x y < <(window_position "$window")
-  t0=$(date +%s)
-  screenshot "$shot"
-  t1=$(date +%s)
-  # Every second the screenshot spans: on a loaded machine it can take more than one.
-  for t in $(seq $((t0 - 1)) "$t1"); do
+  for ((t = first; t <= last; t++)); do
     for f in $frames; do
       picture=$WORK/expected-$(basename "$program")-$t-$f.png
       [ -e "$picture" ] ||
@@ -61,11 +54,27 @@ shown_frame() {
       labels+=("$t:$f")
     done
   done
-  if out=$("$SCREEN_CHECK" compare "$shot" "$x" "$y" "${candidates[@]}"); then
-    echo "${labels[${out#match }]}"
-    return 0
+  if ! out=$("$SCREEN_CHECK" compare "$shot" "$x" "$y" "${candidates[@]}"); then
+    echo "$out" >&2
+    return 1
   fi
-  echo "$out" >&2
+  echo "${labels[${out#match }]}"
+}
+
+# Which face of clock file $2 window $1 shows: one screenshot is compared with `tavimore
+# render`'s pictures of each face image in $3 (a list such as "0 1 2") at every second the
+# screenshot spans, and the second before (a clock shows a new second within a tenth of a
+# second, but the screenshot may begin just before, and a busy machine may hold the redraw
+# back). Prints "SECOND:FRAME" of the exact match; fails, with the differences, when there
+# is none.
+shown_frame() {
+  local window=$1 program=$2 frames=$3 shot=$WORK/shot.png t0 t1 x y
+  read -r x y < <(window_position "$window")
+  t0=$(date +%s)
+  screenshot "$shot"
+  t1=$(date +%s)
+  # Every second the screenshot spans: on a loaded machine it can take more than one.
+  rendered_match "$shot" "$x" "$y" "$program" $((t0 - 1)) "$t1" "$frames" && return 0
   cp "$shot" "$WORK/mismatch-$(date +%s%N).png"
   return 1
 }

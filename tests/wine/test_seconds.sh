@@ -29,19 +29,8 @@ done
 # "SECOND:FRAME" that picture $1 shows, among the seconds from the one before it was taken
 # to the one in which it was done; fails when it shows none of them exactly.
 shown_in() {
-  local i=$1 t f picture out candidates=() labels=()
-  for ((t = before[i] - 1; t <= after[i]; t++)); do
-    for ((f = 0; f < frames; f++)); do
-      picture=$WORK/expected-$t-$f.png
-      [ -e "$picture" ] ||
-        "$TAVIMORE" render "$WORK/oriclock.exe" --time "$(date -d "@$t" +%T)" --frame "$f" \
-          --output "$picture" >/dev/null
-      candidates+=("$picture")
-      labels+=("$t:$f")
-    done
-  done
-  out=$("$SCREEN_CHECK" compare "$WORK/second-$i.png" "$x" "$y" "${candidates[@]}") || return 1
-  echo "${labels[${out#match }]}"
+  rendered_match "$WORK/second-$1.png" "$x" "$y" "$WORK/oriclock.exe" $((before[$1] - 1)) \
+    "${after[$1]}" "$(seq -s ' ' 0 $((frames - 1)))" 2>/dev/null
 }
 
 seen=()
