@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "core/build_marker.h"
+#include "core/clock_texts.h"
 #include "clock/clock_program.h"
 #include "clock/clock_window.h"
 #include "platform/message_box.h"
@@ -48,7 +49,7 @@ int RunClock() {
     case StartResult::kAlreadyRunning:
       return 0;
     case StartResult::kDamaged:
-      ShowStopMessage(nullptr, L"時計ファイルが壊れているため、起動できません。", name);
+      ShowStopMessage(nullptr, L"" TAVIMORE_DAMAGED_CLOCK_MESSAGE, name);
       return 2;
     case StartResult::kReady:
       break;

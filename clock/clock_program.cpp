@@ -1,6 +1,5 @@
 #include "clock/clock_program.h"
 
-#include "core/menu_address.h"
 #include "platform/cp932_text.h"
 #include "platform/file_tail.h"
 #include "platform/module_path.h"
@@ -10,25 +9,11 @@
 namespace tavimore {
 namespace {
 
-struct Text {
-  const char* bytes;
-  size_t length;
-};
-
-// A payload text field, or the default when the field is empty or there is no payload.
-Text FieldOr(const ClockProgram& p, const TextField& field, const char* fallback) {
-  if (p.payload && field.length > 0)
-    return Text{p.payload.as<const char>() + field.offset, field.length};
-  size_t n = 0;
-  while (fallback[n]) ++n;
-  return Text{fallback, n};
-}
-
-// What the menu may open, as wide text; empty when the check refuses the text.
-HeapBlock Target(Text text, size_t (*check)(const char*, size_t, char*)) {
-  HeapBlock checked(text.length + kAddressPrefixRoom);
+// What the menu may open, as wide text; empty when the address is refused.
+HeapBlock Target(const ClockContent& content, MenuAddressKind kind) {
+  HeapBlock checked(MenuAddressRoom(content, kind));
   if (!checked) return checked;
-  const size_t n = check(text.bytes, text.length, checked.as<char>());
+  const size_t n = MenuAddress(content, kind, checked.as<char>());
   if (n == 0) return HeapBlock();
   return WideFromCp932(checked.as<const char>(), n);
 }
@@ -37,38 +22,32 @@ HeapBlock Target(Text text, size_t (*check)(const char*, size_t, char*)) {
 
 StartResult StartClockProgram(const ClockBuild& build, const wchar_t* buildName,
                               ClockProgram* p) {
-  p->build = &build;
   p->buildName = buildName;
   p->executable = OwnExecutablePath();
   if (!p->executable) return StartResult::kDamaged;
   if (!ClaimSingleInstance(p->executable.as<wchar_t>())) return StartResult::kAlreadyRunning;
-  p->settings = DefaultSettings(build);
   p->folder = FolderOf(p->executable.as<wchar_t>());
 
-  p->payloadSize = 0;
-  switch (ReadFileTail(p->executable.as<wchar_t>(), kPayloadOffset, &p->payload, &p->payloadSize)) {
-    case FileTail::kFailed:
-      return StartResult::kDamaged;
-    case FileTail::kTooShort:
-      break;
-    case FileTail::kRead:
-      if (ApplyPayload(p->payload.as<uint8_t>(), p->payloadSize, &p->settings) != PayloadError::kNone)
-        return StartResult::kDamaged;
-      break;
-  }
+  // A file too short for a payload leaves the block empty: the build's defaults.
+  size_t payloadSize = 0;
+  if (ReadFileTail(p->executable.as<wchar_t>(), kPayloadOffset, &p->payload, &payloadSize) ==
+      FileTail::kFailed)
+    return StartResult::kDamaged;
+  if (OpenClockPayload(build, p->payload.as<uint8_t>(), payloadSize, &p->content) !=
+      ClockOpen::kReady)
+    return StartResult::kDamaged;
 
-  const Text author = FieldOr(*p, p->settings.author, kDefaultAuthor);
-  p->author = WideFromCp932(author.bytes, author.length);
-  p->homePage = Target(FieldOr(*p, p->settings.url, kDefaultHomePage), HomePageTarget);
-  p->mail = Target(FieldOr(*p, p->settings.mail, kDefaultMail), MailTarget);
+  p->author = WideFromCp932(p->content.author.bytes, p->content.author.length);
+  p->homePage = Target(p->content, MenuAddressKind::kHomePage);
+  p->mail = Target(p->content, MenuAddressKind::kMail);
   if (!p->author || !p->folder) return StartResult::kDamaged;
   return StartResult::kReady;
 }
 
 void LoadBuiltInFace(ClockProgram* p) {
-  p->hasBuiltInFace = p->build->picture &&
-                      DecodePictureWithOle(p->build->picture, p->build->pictureSize, kFaceSize,
-                                           kFaceSize, p->builtInFace);
+  const ClockBuild& build = *p->content.build;
+  p->hasBuiltInFace = build.picture && DecodePictureWithOle(build.picture, build.pictureSize,
+                                                            kFaceSize, kFaceSize, p->builtInFace);
 }
 
 }  // namespace tavimore

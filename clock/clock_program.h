@@ -1,30 +1,29 @@
-// The clock program's state: its build, its settings (the build's defaults, or its own
-// file's payload over them), the texts it shows and opens, and its built-in face. Made
-// once at start-up and only read afterwards.
+// The clock program's state: its build, what its file makes it show (the build's defaults,
+// or its own file's payload over them, with the texts after their defaults), those texts
+// in the window system's form, and its built-in face. Made once at start-up and only read
+// afterwards.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "core/clock_build.h"
-#include "core/clock_settings.h"
+#include "core/clock_content.h"
 #include "platform/heap_block.h"
 
 namespace tavimore {
 
 struct ClockProgram {
-  const ClockBuild* build;
   const wchar_t* buildName;     // the build's name from its marker, for titles
-  ClockSettings settings;
+  ClockContent content;         // points into `payload`
   HeapBlock payload;            // the file's bytes from kPayloadOffset on, if any
-  size_t payloadSize;
   HeapBlock executable;         // full path of the program's own file (wchar_t text)
   HeapBlock folder;             // its folder, ending in a backslash (wchar_t text)
   HeapBlock author;             // wchar_t text
   HeapBlock homePage;           // what the menu opens; empty when the address is refused
   HeapBlock mail;               // "mailto:" and the address; empty when refused
   bool hasBuiltInFace;          // builtInFace holds the build's picture
-  uint32_t builtInFace[kFacePixels];  // bottom row first, as a face image
+  uint32_t builtInFace[kImageValues];  // bottom row first, as a face image
 };
 
 enum class StartResult {
@@ -37,7 +36,7 @@ enum class StartResult {
 StartResult StartClockProgram(const ClockBuild& build, const wchar_t* buildName,
                               ClockProgram* program);
 
-// The face under the hands of the build itself (ImageCount -1): its picture, decoded once
+// The face under the hands of the build itself (no face images): its picture, decoded once
 // at start, or the plain colour.
 void LoadBuiltInFace(ClockProgram* program);
 

@@ -3,9 +3,10 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include <cstring>
 
 #include "core/clock_face.h"
+#include "core/clock_texts.h"
+#include "core/clock_tick.h"
 #include "platform/face_surface.h"
 #include "platform/heap_block.h"
 #include "platform/local_time.h"
@@ -19,18 +20,7 @@
 namespace tavimore {
 namespace {
 
-// The tick wakes once a second, just after the second begins: it re-arms its timer for the
-// next boundary by the wall clock each time, so it never drifts, and a wake that comes
-// early finds the old second, draws nothing and re-arms for what is left.
 constexpr UINT_PTR kTickTimer = 1;
-constexpr UINT kMillisecondsPerSecond = 1000;
-// The wall clock and the timer advance by system ticks of up to 15.6 ms, so a wake aimed at
-// the boundary itself often reads the old second; 20 ms after it is past that tick and still
-// well within the tenth of a second in which a new second must show.
-constexpr UINT kWakeMargin = 20;
-
-// Menu items by the indexes the clock has always given them.
-enum MenuIndex { kHomePage = 0, kMail = 1, kVersion = 91, kExit = 99 };
 
 // The window's own state (one window per program).
 struct ClockWindow {
@@ -40,8 +30,7 @@ struct ClockWindow {
   FaceSurface face;
   HeapBlock tooltipText;             // the text the tooltip last asked for; it reads it after
                                      // the request returns
-  char lastTimeText[kTimeTextSize];  // empty until the first redraw
-  int bgIndex;                       // face image shown at the next redraw
+  Ticker ticker;                     // the second drawn last and the next face image
   bool dragging;
   int grabX, grabY;                  // client position of the pointer when the drag began
   uint32_t image[kImageValues];      // a face image as read from the payload
@@ -50,54 +39,35 @@ struct ClockWindow {
 // The window procedure reaches the state through this; it lives in RunClockWindow.
 ClockWindow* g_clock;
 
-bool HasFaceImages(const ClockWindow& c) { return c.program->settings.imageCount >= 0; }
-
-void ShowFaceImage(ClockWindow& c, int index) {
-  const ClockProgram& p = *c.program;
-  ReadFaceImage(p.payload.as<uint8_t>(), p.payloadSize, p.settings.imagesOffset, index, c.image);
-  SetPicturePixels(c.face.view, c.image);
-}
-
-void ShowBuiltInFace(ClockWindow& c) {
-  if (c.program->hasBuiltInFace)
-    SetPicturePixels(c.face.view, c.program->builtInFace);
-  else
-    FillPixels(c.face.view, kPlainFacePixel);
-}
-
 // "author yyyy/mm/dd(ddd)", made when the tooltip is about to show; null without memory.
 wchar_t* TooltipText(ClockWindow& c) {
+  int dayOfWeek = 0;
+  const LocalTime now = ReadLocalTime(&dayOfWeek);
+  wchar_t weekday[32];  // the locale's short names are a few characters; 32 is its limit
+  const int weekdayLength = WeekdayName(dayOfWeek, weekday, 32);
   const wchar_t* author = c.program->author.as<wchar_t>();
   const int authorLength = lstrlenW(author);
-  constexpr int kDateRoom = 64;  // "yyyy/mm/dd(ddd)" with the longest weekday names
-  const size_t bytes = (authorLength + 1 + kDateRoom) * sizeof(wchar_t);
-  if (c.tooltipText.size() < bytes) c.tooltipText = HeapBlock(bytes);
+  const int capacity = authorLength + weekdayLength + 16;  // " yyyy/mm/dd()" and the zero
+  if (c.tooltipText.size() < capacity * sizeof(wchar_t))
+    c.tooltipText = HeapBlock(capacity * sizeof(wchar_t));
   wchar_t* t = c.tooltipText.as<wchar_t>();
-  if (!t) return nullptr;
-  std::memcpy(t, author, authorLength * sizeof(wchar_t));
-  t[authorLength] = L' ';
-  FormatDateWithWeekday(t + authorLength + 1, kDateRoom);
+  if (!t || !FormatTooltipText(author, authorLength, now, weekday, weekdayLength, t, capacity))
+    return nullptr;
   return t;
 }
 
 // TMC_Timer: draws the second it finds when that differs from the one drawn last.
 void Tick(ClockWindow& c) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
+  const LocalTime now = ReadLocalTime(nullptr);
   // Armed before the drawing, whose time would otherwise delay the next wake.
-  SetTimer(c.window, kTickTimer, kMillisecondsPerSecond - now.wMilliseconds + kWakeMargin, nullptr);
-  char text[kTimeTextSize];
-  FormatTimeText(now, text);
-  if (std::strcmp(text, c.lastTimeText) == 0) return;
+  SetTimer(c.window, kTickTimer, WakeDelay(now.millisecond), nullptr);
+  const ClockProgram& p = *c.program;
+  const TickFace tick = TickAt(&c.ticker, p.content.settings.imageCount, now);
+  if (!tick.redraw) return;
   GdiFlush();  // GDI may not write the bits behind the renderer's back
-  if (HasFaceImages(c))
-    ShowFaceImage(c, c.bgIndex);
-  else
-    ShowBuiltInFace(c);
-  DrawHands(c.face.view, *c.program->build, c.program->settings.hands, text);
-  std::memcpy(c.lastTimeText, text, kTimeTextSize);
-  // Without face images the count is -1 and the index stays 0.
-  c.bgIndex = (c.bgIndex + 1) % c.program->settings.imageCount;
+  const uint32_t* builtIn = p.hasBuiltInFace ? p.builtInFace : nullptr;
+  DrawFace(c.face.view, *p.content.build, p.content.settings.hands,
+           TickBackground(p.content, tick.faceImage, builtIn, c.image), tick.time);
   // Straight to the screen: a paint message would cost the window system several more
   // round trips each second. Before the window shows this draws nothing, and its first
   // paint shows the face.
@@ -107,11 +77,10 @@ void Tick(ClockWindow& c) {
   }
 }
 
-// Form_Load: the first face and the first tick, before the window is shaped and shown.
+// Form_Load: the first face, before the window is shaped and shown.
 bool Load(ClockWindow& c) {
   if (!CreateFaceSurface(kFaceSize, kFaceSize, &c.face)) return false;
   c.tooltip = CreateWindowTooltip(c.window);
-  if (HasFaceImages(c)) ShowFaceImage(c, c.bgIndex);
   Tick(c);
   return true;
 }
@@ -119,28 +88,27 @@ bool Load(ClockWindow& c) {
 void ShowVersion(ClockWindow& c) {
   ProgramVersion v{};
   ReadProgramVersion(&v);
-  wchar_t text[64];
-  wsprintfW(text, L"- Original Clock -\r\n\r\nver%d.%d.%d", v.major, v.minor, v.revision);
+  wchar_t text[kVersionTextRoom];
+  FormatVersionText(v.major, v.minor, v.revision, L"\r\n", text);
   ShowPlainMessage(c.window, text, c.program->author.as<wchar_t>());
 }
 
 void ShowMenu(ClockWindow& c) {
-  static const MenuItem kItems[] = {
-      {kHomePage, L"ホームページ"}, {kMail, L"メール"}, {90, nullptr},
-      {kVersion, L"バージョン"},   {kExit, L"終了"},
-  };
+#define TAVIMORE_MENU_ENTRY(index, caption) {index, L"" caption},
+  static const MenuItem kItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)};
+#undef TAVIMORE_MENU_ENTRY
   const ClockProgram& p = *c.program;
   switch (ShowPopupMenu(c.window, kItems, sizeof kItems / sizeof kItems[0])) {
-    case kHomePage:
+    case kMenuHomePage:
       if (p.homePage) OpenWithShell(p.homePage.as<wchar_t>(), p.folder.as<wchar_t>());
       break;
-    case kMail:
+    case kMenuMail:
       if (p.mail) OpenWithShell(p.mail.as<wchar_t>(), p.folder.as<wchar_t>());
       break;
-    case kVersion:
+    case kMenuVersion:
       ShowVersion(c);
       break;
-    case kExit:
+    case kMenuExit:
       DestroyWindow(c.window);
       break;
   }
@@ -242,7 +210,7 @@ int RunClockWindow(const ClockProgram& program) {
   if (!window) return 1;
 
   OutlinePiece pieces[kMaxOutlinePieces];
-  const int count = program.build->outline(kFaceSize, kFaceSize, pieces);
+  const int count = program.content.build->outline(kFaceSize, kFaceSize, pieces);
   ApplyWindowRegion(window, pieces, count);
   // Topmost and visible, without moving or resizing; then active, as an ordinary window is
   // when it is shown, so that Esc reaches it at once.

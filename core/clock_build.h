@@ -42,6 +42,7 @@ struct ClockBuild {
 
 // Window size of every build: the 80 x 80 face and a pixel on each side.
 constexpr int kWindowSize = kFaceSize + 2;
+constexpr int kWindowPixels = kWindowSize * kWindowSize;
 
 // The plain face of builds without a picture, a light pink, as a pixel 0x00RRGGBB.
 constexpr uint32_t kPlainFacePixel = 0x00FFC0C0;

@@ -14,38 +14,41 @@ void SetPicturePixels(const PixelView& face, const uint32_t* values) {
   }
 }
 
-void DrawHandsAt(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
-                 ClockTime time) {
+const uint32_t* TickBackground(const ClockContent& content, int faceImage, const uint32_t* builtIn,
+                               uint32_t scratch[kImageValues]) {
+  if (faceImage < 0 || !HasFaceImages(content)) return builtIn;
+  ReadContentImage(content, faceImage, scratch);
+  return scratch;
+}
+
+void DrawHands(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
+               ClockTime time) {
   HandLine lines[kHandCount];
   ComputeHands(build, face.width, face.height, hands, time, lines);
   for (const HandLine& l : lines)
     DrawLine(face, l.x, l.y, l.x + l.dx, l.y + l.dy, PixelFromColor(l.color), l.penWidth);
 }
 
-bool DrawHands(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
-               const char* timeText) {
-  ClockTime time;
-  if (!ParseTimeText(timeText, &time)) return false;
-  DrawHandsAt(face, build, hands, time);
-  return true;
-}
-
-void RenderClockWindow(const ClockBuild& build, const Hand hands[kHandCount],
-                       const uint32_t* background, ClockTime time,
-                       uint8_t rgba[kWindowSize * kWindowSize * 4]) {
-  uint32_t window[kWindowSize * kWindowSize];
-  const PixelView all = TopDownView(window, kWindowSize, kWindowSize);
-  FillPixels(all, kWindowBackgroundPixel);
-  const PixelView face{window, kFaceSize, kFaceSize, kWindowSize};
+void DrawFace(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
+              const uint32_t* background, ClockTime time) {
   if (background)
     SetPicturePixels(face, background);
   else
     FillPixels(face, kPlainFacePixel);
-  DrawHandsAt(face, build, hands, time);
+  DrawHands(face, build, hands, time);
+}
 
-  uint8_t mask[kWindowSize * kWindowSize];
+void RenderClockWindow(const ClockBuild& build, const Hand hands[kHandCount],
+                       const uint32_t* background, ClockTime time, uint32_t window[kWindowPixels]) {
+  FillPixels(TopDownView(window, kWindowSize, kWindowSize), kWindowBackgroundPixel);
+  DrawFace(PixelView{window, kFaceSize, kFaceSize, kWindowSize}, build, hands, background, time);
+}
+
+void WindowRgba(const ClockBuild& build, const uint32_t window[kWindowPixels],
+                uint8_t rgba[kWindowPixels * 4]) {
+  uint8_t mask[kWindowPixels];
   BuildOutlineMask(build, mask);
-  for (int i = 0; i < kWindowSize * kWindowSize; ++i) {
+  for (int i = 0; i < kWindowPixels; ++i) {
     rgba[4 * i + 0] = static_cast<uint8_t>(window[i] >> 16);
     rgba[4 * i + 1] = static_cast<uint8_t>(window[i] >> 8);
     rgba[4 * i + 2] = static_cast<uint8_t>(window[i]);

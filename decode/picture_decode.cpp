@@ -29,6 +29,17 @@ StripError DecodePictureStrip(const uint8_t* bytes, size_t size, PictureStrip* o
   return CutStrip(pixels, out);
 }
 
+StripError DecodeBuiltInFace(const ClockBuild& build, std::vector<uint32_t>* face) {
+  face->clear();
+  if (!build.picture) return StripError::kNone;
+  PictureStrip strip;
+  const StripError e = DecodePictureStrip(build.picture, build.pictureSize, &strip);
+  if (e != StripError::kNone) return e;
+  strip.images.resize(kImageValues);  // the picture is one face; more would be ignored
+  face->swap(strip.images);
+  return StripError::kNone;
+}
+
 bool DecodePicturePixels(const uint8_t* bytes, size_t size, int64_t maxPixels, DecodedPixels* out) {
   const PictureHeader header = ReadPictureHeader(bytes, size);
   if (header.kind == PictureKind::kUnknown || header.width <= 0 || header.height <= 0 ||

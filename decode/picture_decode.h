@@ -6,13 +6,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
+#include "core/clock_build.h"
 #include "core/decoded_pixels.h"
 #include "core/picture_strip.h"
 
 namespace tavimore {
 
 StripError DecodePictureStrip(const uint8_t* bytes, size_t size, PictureStrip* out);
+
+// The build's own face picture as one face image (kImageValues values), for the programs
+// other than the Windows clock (which asks the window system's loader); `face` is left
+// empty for a build of the plain colour, and for a picture that does not decode.
+StripError DecodeBuiltInFace(const ClockBuild& build, std::vector<uint32_t>* face);
 
 // Any picture of at most `maxPixels` pixels, as it is: for tools and tests that read
 // pictures other than strips (screenshots, rendered faces).

@@ -14,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/clock_texts.h"
 #include "core/read_whole_file.h"
 #include "linux/clock_lock.h"
 #include "linux/clock_window.h"
@@ -22,7 +23,7 @@
 namespace tavimore {
 namespace {
 
-constexpr char kDamagedMessage[] = "時計ファイルが壊れているため、起動できません。";
+constexpr char kDamagedMessage[] = TAVIMORE_DAMAGED_CLOCK_MESSAGE;
 constexpr char kUnreadableMessage[] = "時計ファイルを読み込めないため、起動できません。";
 constexpr char kNotAClockMessage[] = "時計ファイルではないため、起動できません。";
 // The title of messages about files that name no clock build.
@@ -58,12 +59,12 @@ int Run(int argc, char** argv) {
 
   NativeClock clock;
   switch (LoadNativeClock(std::move(bytes), &clock)) {
-    case ClockLoad::kNotAClock:
+    case ClockOpen::kNotAClock:
       return Refuse(1, path + " is not a clock file (no clock program at its start)", kProgramTitle,
                     kNotAClockMessage);
-    case ClockLoad::kDamaged:
-      return Refuse(2, path + ": " + kDamagedMessage, clock.build->name, kDamagedMessage);
-    case ClockLoad::kReady:
+    case ClockOpen::kDamaged:
+      return Refuse(2, path + ": " + kDamagedMessage, clock.content.build->name, kDamagedMessage);
+    case ClockOpen::kReady:
       break;
   }
   return RunClockWindow(&clock);

@@ -3,12 +3,15 @@
 #include <gtk/gtk.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
+#include "core/clock_texts.h"
 #include "core/outline.h"
 
-#ifndef TAVIMORE_VERSION
-#error "compile with TAVIMORE_VERSION, the program's version as \"major.minor.revision\""
+#if !defined(TAVIMORE_VERSION_MAJOR) || !defined(TAVIMORE_VERSION_MINOR) || \
+    !defined(TAVIMORE_VERSION_REVISION)
+#error "compile with TAVIMORE_VERSION_MAJOR, _MINOR and _REVISION, the program's version"
 #endif
 
 namespace tavimore {
@@ -16,9 +19,6 @@ namespace {
 
 // Where the clock first appears, as on Windows; the window manager may place it elsewhere.
 constexpr int kStartPosition = 100;
-// Start each tick this far after the second begins, so that the local time read then is
-// surely the new second, even when the timer fires a little early.
-constexpr gint64 kTickLateMicroseconds = 2000;
 
 struct ClockWindow {
   NativeClock* clock;
@@ -29,50 +29,37 @@ struct ClockWindow {
   guint tickSource;
 };
 
-// The local time as the clock compares and draws it.
-std::string LocalTimeText(const char* format) {
-  GDateTime* now = g_date_time_new_now_local();
-  gchar* text = g_date_time_format(now, format);
-  std::string result = text ? text : "";
-  g_free(text);
-  g_date_time_unref(now);
-  return result;
+LocalTime LocalTimeOf(GDateTime* t) {
+  return LocalTime{g_date_time_get_year(t),   g_date_time_get_month(t),
+                   g_date_time_get_day_of_month(t), g_date_time_get_hour(t),
+                   g_date_time_get_minute(t), g_date_time_get_second(t),
+                   static_cast<int>(g_date_time_get_microsecond(t) / 1000)};
 }
 
-// RGBA bytes (top row first) into the cairo surface's native 0x00RRGGBB words.
-void CopyToSurface(const uint8_t* rgba, cairo_surface_t* surface) {
+// The window's pixels, 0x00RRGGBB words as the cairo surface holds them, row by row.
+void CopyToSurface(const uint32_t* window, cairo_surface_t* surface) {
   cairo_surface_flush(surface);
   uint8_t* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
-  for (int y = 0; y < kWindowSize; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
-    for (int x = 0; x < kWindowSize; ++x) {
-      const uint8_t* p = rgba + (y * kWindowSize + x) * 4;
-      row[x] = static_cast<uint32_t>(p[0]) << 16 | p[1] << 8 | p[2];
-    }
-  }
+  for (int y = 0; y < kWindowSize; ++y)
+    std::memcpy(data + y * stride, window + y * kWindowSize, kWindowSize * sizeof(uint32_t));
   cairo_surface_mark_dirty(surface);
 }
-
-void ScheduleTick(ClockWindow* w);
 
 // Redraws when the second has changed, then sleeps until the next second begins: a clock
 // at rest wakes once a second, not ten times.
 gboolean Tick(gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
-  uint8_t rgba[kWindowRgbaBytes];
-  if (TickNativeClock(w->clock, LocalTimeText("%Y/%m/%d %H:%M:%S").c_str(), rgba)) {
-    CopyToSurface(rgba, w->face);
-    gtk_widget_queue_draw(w->window);
+  GDateTime* now = g_date_time_new_now_local();
+  const LocalTime local = LocalTimeOf(now);
+  g_date_time_unref(now);
+  uint32_t window[kWindowPixels];
+  if (TickNativeClock(w->clock, local, window)) {
+    CopyToSurface(window, w->face);
+    if (w->window) gtk_widget_queue_draw(w->window);
   }
-  ScheduleTick(w);
+  w->tickSource = g_timeout_add(static_cast<guint>(WakeDelay(local.millisecond)), Tick, w);
   return G_SOURCE_REMOVE;
-}
-
-void ScheduleTick(ClockWindow* w) {
-  const gint64 intoSecond = g_get_real_time() % G_USEC_PER_SEC;
-  const gint64 wait = G_USEC_PER_SEC - intoSecond + kTickLateMicroseconds;
-  w->tickSource = g_timeout_add(static_cast<guint>(wait / 1000), Tick, w);
 }
 
 gboolean Draw(GtkWidget*, cairo_t* cr, gpointer data) {
@@ -109,8 +96,17 @@ cairo_region_t* OutlineRegion(const ClockBuild& build) {
 // its title too, where screen readers and window lists can read it.
 gboolean QueryTooltip(GtkWidget*, gint, gint, gboolean, GtkTooltip*, gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
-  // %a: the weekday's short name in the user's language.
-  const std::string text = w->clock->author + " " + LocalTimeText("%Y/%m/%d(%a)");
+  GDateTime* now = g_date_time_new_now_local();
+  gchar* weekday = g_date_time_format(now, "%a");  // the short name in the user's language
+  const std::string weekdayText = weekday ? weekday : "";
+  std::string text(w->clock->author.size() + weekdayText.size() + 16, '\0');
+  const int n = FormatTooltipText(w->clock->author.data(), static_cast<int>(w->clock->author.size()),
+                                  LocalTimeOf(now), weekdayText.data(),
+                                  static_cast<int>(weekdayText.size()), text.data(),
+                                  static_cast<int>(text.size()));
+  text.resize(n);
+  g_free(weekday);
+  g_date_time_unref(now);
   gtk_label_set_text(GTK_LABEL(w->tooltipLabel), text.c_str());
   gtk_window_set_title(GTK_WINDOW(w->tooltip), text.c_str());
   return TRUE;
@@ -132,9 +128,11 @@ void OpenAddress(ClockWindow* w, const std::string& target) {
 }
 
 void ShowVersion(ClockWindow* w) {
+  char text[kVersionTextRoom];
+  FormatVersionText(TAVIMORE_VERSION_MAJOR, TAVIMORE_VERSION_MINOR, TAVIMORE_VERSION_REVISION,
+                    "\n", text);
   GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(w->window), GTK_DIALOG_MODAL,
-                                          GTK_MESSAGE_INFO, GTK_BUTTONS_OK, "%s",
-                                          "- Original Clock -\n\nver" TAVIMORE_VERSION);
+                                          GTK_MESSAGE_INFO, GTK_BUTTONS_OK, "%s", text);
   gtk_window_set_title(GTK_WINDOW(box), w->clock->author.c_str());
   // In the middle of the screen, as a message box: over its owner it would hide the clock.
   gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
@@ -143,37 +141,45 @@ void ShowVersion(ClockWindow* w) {
   gtk_widget_destroy(box);
 }
 
-void OnHomePage(GtkMenuItem*, gpointer data) {
+void OnMenuItem(GtkMenuItem* item, gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
-  OpenAddress(w, w->clock->homePage);
+  switch (GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "index"))) {
+    case kMenuHomePage:
+      OpenAddress(w, w->clock->homePage);
+      break;
+    case kMenuMail:
+      OpenAddress(w, w->clock->mail);
+      break;
+    case kMenuVersion:
+      // After the menu has closed: the box waits in a loop of its own.
+      g_idle_add([](gpointer d) {
+        ShowVersion(static_cast<ClockWindow*>(d));
+        return G_SOURCE_REMOVE;
+      }, w);
+      break;
+    case kMenuExit:
+      gtk_widget_destroy(w->window);
+      break;
+  }
 }
-void OnMail(GtkMenuItem*, gpointer data) {
-  auto* w = static_cast<ClockWindow*>(data);
-  OpenAddress(w, w->clock->mail);
-}
-void OnVersion(GtkMenuItem*, gpointer data) {
-  // After the menu has closed: the box waits in a loop of its own.
-  g_idle_add([](gpointer d) {
-    ShowVersion(static_cast<ClockWindow*>(d));
-    return G_SOURCE_REMOVE;
-  }, data);
-}
-void OnExit(GtkMenuItem*, gpointer data) { gtk_widget_destroy(static_cast<ClockWindow*>(data)->window); }
 
 GtkWidget* MakeMenu(ClockWindow* w) {
   struct Item {
-    const char* label;
-    GCallback action;
+    int index;
+    const char* caption;
   };
-  const Item items[] = {
-      {"ホームページ", G_CALLBACK(OnHomePage)}, {"メール", G_CALLBACK(OnMail)}, {nullptr, nullptr},
-      {"バージョン", G_CALLBACK(OnVersion)},   {"終了", G_CALLBACK(OnExit)},
-  };
+#define TAVIMORE_MENU_ENTRY(index, caption) {index, caption},
+  static const Item kItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)};
+#undef TAVIMORE_MENU_ENTRY
   GtkWidget* menu = gtk_menu_new();
-  for (const Item& item : items) {
-    GtkWidget* entry = item.label ? gtk_menu_item_new_with_label(item.label)
-                                  : gtk_separator_menu_item_new();
-    if (item.action) g_signal_connect(entry, "activate", item.action, w);
+  for (const Item& item : kItems) {
+    const bool separator = std::strcmp(item.caption, "-") == 0;
+    GtkWidget* entry = separator ? gtk_separator_menu_item_new()
+                                 : gtk_menu_item_new_with_label(item.caption);
+    if (!separator) {
+      g_object_set_data(G_OBJECT(entry), "index", GINT_TO_POINTER(item.index));
+      g_signal_connect(entry, "activate", G_CALLBACK(OnMenuItem), w);
+    }
     gtk_menu_shell_append(GTK_MENU_SHELL(menu), entry);
   }
   gtk_widget_show_all(menu);
@@ -221,14 +227,13 @@ int RunClockWindow(NativeClock* clock) {
   ClockWindow w{};
   w.clock = clock;
   w.face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWindowSize, kWindowSize);
-  uint8_t rgba[kWindowRgbaBytes];
-  // The first face is drawn before the window shows, so it never shows empty.
-  TickNativeClock(clock, LocalTimeText("%Y/%m/%d %H:%M:%S").c_str(), rgba);
-  CopyToSurface(rgba, w.face);
+  // The first face is drawn before the window shows, so it never shows empty; the tick
+  // also arms the next one.
+  Tick(&w);
 
   GtkWindow* window = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
   w.window = GTK_WIDGET(window);
-  gtk_window_set_title(window, clock->build->name);
+  gtk_window_set_title(window, clock->content.build->name);
   gtk_window_set_decorated(window, FALSE);
   gtk_window_set_resizable(window, FALSE);
   gtk_window_set_keep_above(window, TRUE);
@@ -240,7 +245,7 @@ int RunClockWindow(NativeClock* clock) {
   gtk_widget_set_app_paintable(w.window, TRUE);
   gtk_widget_add_events(w.window, GDK_BUTTON_PRESS_MASK | GDK_KEY_PRESS_MASK);
 
-  cairo_region_t* outline = OutlineRegion(*clock->build);
+  cairo_region_t* outline = OutlineRegion(*clock->content.build);
   gtk_widget_shape_combine_region(w.window, outline);
   gtk_widget_input_shape_combine_region(w.window, outline);
   cairo_region_destroy(outline);
@@ -251,7 +256,6 @@ int RunClockWindow(NativeClock* clock) {
   g_signal_connect(w.window, "key-press-event", G_CALLBACK(KeyPress), &w);
   g_signal_connect(w.window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
-  ScheduleTick(&w);
   gtk_widget_show(w.window);
   gtk_main();
   g_source_remove(w.tickSource);

@@ -1,7 +1,8 @@
-// A clock file as the native Linux clock shows it, without any window system: which build
-// it is, its settings, the texts of its tooltip and menu, and what the window shows at
-// each second. The window (clock_window.cpp) only puts these pixels on the screen, so the
-// native clock shows exactly what `tavimore render` draws for the same second and face.
+// A clock file as the native Linux clock shows it, without any window system: what the
+// core makes of the file (core/clock_content.h), its texts as UTF-8, the build's own face,
+// and what the window shows at each second (core/clock_tick.h). The window
+// (clock_window.cpp) only puts these pixels on the screen, so the native clock shows
+// exactly what `tavimore render` draws for the same second and face.
 #pragma once
 
 #include <cstddef>
@@ -9,42 +10,28 @@
 #include <string>
 #include <vector>
 
-#include "core/clock_build.h"
-#include "core/clock_settings.h"
+#include "core/clock_content.h"
+#include "core/clock_tick.h"
 
 namespace tavimore {
 
-// The window's pixels as RenderClockWindow gives them: RGBA, top row first, alpha 0
-// outside the build's outline.
-constexpr size_t kWindowRgbaBytes = kWindowSize * kWindowSize * 4;
-
 struct NativeClock {
-  const ClockBuild* build = nullptr;
-  ClockSettings settings{};
   std::vector<uint8_t> bytes;  // the whole clock file
+  ClockContent content{};      // points into `bytes`
   // The texts as UTF-8. homePage and mail are what the menu may open ("mailto:" included);
   // empty when the file's address is not one the menu opens.
   std::string author, homePage, mail;
   // The build's own face (kImageValues values), or empty for its plain colour; used only
   // when the file carries no face images.
   std::vector<uint32_t> builtInFace;
-  int bgIndex = 0;           // face image shown at the next redraw
-  std::string lastTimeText;  // the second drawn last; empty before the first redraw
-};
-
-enum class ClockLoad {
-  kReady,
-  kNotAClock,  // no clock program's marker in the file's first kPayloadOffset bytes
-  kDamaged,    // the payload is damaged: the clock must not start
+  Ticker ticker{};
 };
 
 // Takes the file's bytes and makes the clock's state from them.
-ClockLoad LoadNativeClock(std::vector<uint8_t> bytes, NativeClock* clock);
+ClockOpen LoadNativeClock(std::vector<uint8_t> bytes, NativeClock* clock);
 
-// One tick with the local time `timeText` ("yyyy/mm/dd hh:nn:ss"). When the second differs
-// from the one drawn last, draws the window for it into `rgba` (kWindowRgbaBytes), moves
-// on to the next face image and returns true; otherwise leaves `rgba` alone and returns
-// false. A text of another form draws nothing.
-bool TickNativeClock(NativeClock* clock, const char* timeText, uint8_t* rgba);
+// One tick at `now`. When the core's rule says to redraw, draws the window for it into
+// `window` (top row first, 0x00RRGGBB) and returns true; otherwise leaves it alone.
+bool TickNativeClock(NativeClock* clock, const LocalTime& now, uint32_t window[kWindowPixels]);
 
 }  // namespace tavimore

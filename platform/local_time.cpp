@@ -1,34 +1,21 @@
 #include "platform/local_time.h"
 
+#include <windows.h>
+
 namespace tavimore {
-namespace {
 
-char* Digits(char* out, unsigned value, int count) {
-  for (int i = count - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
-  return out + count;
+LocalTime ReadLocalTime(int* dayOfWeek) {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  if (dayOfWeek) *dayOfWeek = t.wDayOfWeek;
+  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
-}  // namespace
-
-void FormatTimeText(const SYSTEMTIME& t, char text[kTimeTextSize]) {
-  char* p = Digits(text, t.wYear, 4);
-  *p++ = '/';
-  p = Digits(p, t.wMonth, 2);
-  *p++ = '/';
-  p = Digits(p, t.wDay, 2);
-  *p++ = ' ';
-  p = Digits(p, t.wHour, 2);
-  *p++ = ':';
-  p = Digits(p, t.wMinute, 2);
-  *p++ = ':';
-  p = Digits(p, t.wSecond, 2);
-  *p = 0;
-}
-
-int FormatDateWithWeekday(wchar_t* text, int capacity) {
-  // Quoted so that no locale reads the separators as pictures of its own.
-  const int n = GetDateFormatW(LOCALE_USER_DEFAULT, 0, nullptr, L"yyyy'/'MM'/'dd'('ddd')'", text,
-                               capacity);
+int WeekdayName(int dayOfWeek, wchar_t* name, int capacity) {
+  // The locale's names run from Monday (LOCALE_SABBREVDAYNAME1) to Sunday (...7); a name
+  // belongs to the locale, not to a calendar, so no era or other year can come with it.
+  const LCTYPE item = LOCALE_SABBREVDAYNAME1 + (dayOfWeek + 6) % 7;
+  const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, name, capacity);
   return n > 0 ? n - 1 : 0;
 }
 

@@ -1,17 +1,16 @@
-// The current local date and time as the clock shows them.
+// The current local date and time, and the weekday's name in the user's language.
 #pragma once
 
-#include <windows.h>
+#include "core/clock_tick.h"
 
 namespace tavimore {
 
-constexpr int kTimeTextSize = 20;  // "yyyy/mm/dd hh:nn:ss" and its zero byte
+// The local time now, always in the Gregorian calendar (whatever calendar the user chose
+// for dates), and in `dayOfWeek` (when not null) its weekday, 0 for Sunday to 6.
+LocalTime ReadLocalTime(int* dayOfWeek);
 
-// Local time `t` as "yyyy/mm/dd hh:nn:ss", 24-hour clock, zero-padded.
-void FormatTimeText(const SYSTEMTIME& t, char text[kTimeTextSize]);
-
-// The current local date as "yyyy/mm/dd(ddd)", ddd the user's locale's abbreviated
-// weekday. Returns the number of characters written (without the zero), 0 on failure.
-int FormatDateWithWeekday(wchar_t* text, int capacity);
+// The abbreviated name of weekday `dayOfWeek` (0 Sunday to 6) in the user's locale, with
+// a zero; returns its length, 0 on failure.
+int WeekdayName(int dayOfWeek, wchar_t* name, int capacity);
 
 }  // namespace tavimore

@@ -15,10 +15,11 @@ int ShowPopupMenu(HWND owner, const MenuItem* items, int count) {
   const MenuHandle menu(CreatePopupMenu());
   if (!menu) return -1;
   for (int i = 0; i < count; ++i) {
-    if (items[i].caption)
-      AppendMenuW(menu.get(), MF_STRING, CommandOf(i), items[i].caption);
-    else
+    const wchar_t* caption = items[i].caption;
+    if (caption[0] == L'-' && caption[1] == 0)
       AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenuW(menu.get(), MF_STRING, CommandOf(i), caption);
   }
   POINT at;
   GetCursorPos(&at);

@@ -7,7 +7,7 @@ namespace tavimore {
 
 struct MenuItem {
   int index;                // what ShowPopupMenu returns when the item is chosen
-  const wchar_t* caption;   // null for a separator line
+  const wchar_t* caption;   // "-" for a separator line
 };
 
 // Shows the items at the pointer and waits until the menu closes. Returns the chosen

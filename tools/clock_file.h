@@ -1,6 +1,6 @@
 // A clock file as the commands that read one see it: a clock program, perhaps followed by
-// a payload from kPayloadOffset on. The whole file is read at once; a clock file is at
-// most a few megabytes.
+// a payload from kPayloadOffset on, opened by the core as every front end opens it. The
+// whole file is read at once; a clock file is at most a few megabytes.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "core/clock_build.h"
-#include "core/clock_settings.h"
-#include "core/payload_reader.h"
+#include "core/clock_content.h"
 
 namespace tavimore {
 
@@ -21,19 +20,17 @@ struct ClockFile {
   // or null.
   const ClockBuild* build = nullptr;
   bool hasPayload = false;
-  DecodedPayload payload{};  // valid when hasPayload
-
-  const uint8_t* PayloadBytes() const { return bytes.data() + kPayloadOffset; }
-  size_t PayloadSize() const { return bytes.size() - kPayloadOffset; }
+  // What the clock shows, as `build`, or as the first build when the file names none:
+  // the payload's own fields are the file's either way.
+  ClockContent content{};
 };
 
-// Reads and decodes the clock file at `path` (UTF-8). Returns kExitDone, or, after saying
+// Reads and opens the clock file at `path` (UTF-8). Returns kExitDone, or, after saying
 // why, kExitRefused when the file cannot be read and kExitDamaged when its payload is
 // damaged.
 int ReadClockFile(const std::string& path, ClockFile* file);
 
-// The settings the clock in `file` starts with when it is `build`: the build's defaults
-// with the payload, if any, over them.
-int ReadClockSettings(const ClockFile& file, const ClockBuild& build, ClockSettings* settings);
+// What the clock in `file` shows when it is `build`.
+int OpenClockAs(const ClockFile& file, const ClockBuild& build, ClockContent* content);
 
 }  // namespace tavimore

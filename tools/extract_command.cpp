@@ -25,11 +25,11 @@ int RunExtract(const ExtractOptions& o) {
   if (const int code = ReadClockFile(o.file, &f)) return code;
   if (!f.hasPayload) return Complain(kExitRefused, o.file + " carries no face images");
 
-  const int count = f.payload.imageCount;
+  const int count = f.content.settings.imageCount;
   std::vector<uint8_t> rgb(static_cast<size_t>(count) * kFacePixels * 3);
   std::vector<uint32_t> image(kImageValues);
   for (int k = 0; k < count; ++k) {
-    ReadFaceImage(f.PayloadBytes(), f.PayloadSize(), f.payload.imagesOffset, k, image.data());
+    ReadContentImage(f.content, k, image.data());
     const PixelView face = BottomUpView(image.data(), kFaceSize, kFaceSize);
     uint8_t* out = rgb.data() + static_cast<size_t>(k) * kFacePixels * 3;
     for (int y = 0; y < kFaceSize; ++y) {

@@ -29,7 +29,7 @@ struct InspectOptions {
 
 Json Text(const ClockFile& f, TextField field) {
   if (field.length == 0) return nullptr;
-  const auto* bytes = reinterpret_cast<const char*>(f.PayloadBytes() + field.offset);
+  const auto* bytes = reinterpret_cast<const char*>(f.content.payload + field.offset);
   return Utf8FromCp932(std::string_view(bytes, field.length));
 }
 
@@ -55,7 +55,7 @@ int RunInspect(const InspectOptions& o) {
   j["payload"] = f.hasPayload;
   j["build"] = f.build ? Json(f.build->name) : Json(nullptr);
   if (f.hasPayload) {
-    const DecodedPayload& p = f.payload;
+    const ClockSettings& p = f.content.settings;
     j["author"] = Text(f, p.author);
     j["url"] = Text(f, p.url);
     j["mail"] = Text(f, p.mail);

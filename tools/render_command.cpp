@@ -40,27 +40,22 @@ int ChooseBuild(const RenderOptions& o, const ClockFile& f, const ClockBuild** b
 }
 
 // The face under the hands: face image `frame` of the payload, or the build's own picture,
-// or an empty `face` for the build's plain colour.
-int ChooseFace(const RenderOptions& o, const ClockFile& f, const ClockSettings& s,
-               const ClockBuild& build, std::vector<uint32_t>* face) {
-  if (s.imageCount > 0) {
-    if (o.frame < 0 || o.frame >= s.imageCount)
-      return Complain(kExitRefused, "--frame must be 0 to " + std::to_string(s.imageCount - 1) +
-                                        " for " + o.file);
-    face->resize(kImageValues);
-    ReadFaceImage(f.PayloadBytes(), f.PayloadSize(), s.imagesOffset, o.frame, face->data());
-    return kExitDone;
-  }
-  if (o.frame != 0)
+// or null for the build's plain colour.
+int ChooseFace(const RenderOptions& o, const ClockContent& c, std::vector<uint32_t>* builtIn,
+               std::vector<uint32_t>* scratch, const uint32_t** face) {
+  if (HasFaceImages(c)) {
+    if (o.frame < 0 || o.frame >= c.settings.imageCount)
+      return Complain(kExitRefused, "--frame must be 0 to " +
+                                        std::to_string(c.settings.imageCount - 1) + " for " + o.file);
+  } else if (o.frame != 0) {
     return Complain(kExitRefused, o.file + " carries no face images; only --frame 0 is possible");
-  if (!build.picture) return kExitDone;
-  PictureStrip strip;
-  const StripError e = DecodePictureStrip(build.picture, build.pictureSize, &strip);
-  if (e != StripError::kNone)
-    return Complain(kExitRefused, std::string("the built-in picture of ") + build.name + ": " +
+  } else if (const StripError e = DecodeBuiltInFace(*c.build, builtIn); e != StripError::kNone) {
+    return Complain(kExitRefused, std::string("the built-in picture of ") + c.build->name + ": " +
                                       StripErrorText(e));
-  strip.images.resize(kImageValues);  // the picture is one face; more would be ignored
-  face->swap(strip.images);
+  }
+  scratch->resize(kImageValues);
+  *face = TickBackground(c, HasFaceImages(c) ? o.frame : -1,
+                         builtIn->empty() ? nullptr : builtIn->data(), scratch->data());
   return kExitDone;
 }
 
@@ -75,14 +70,16 @@ int RunRender(const RenderOptions& o) {
   if (const int code = ReadClockFile(o.file, &f)) return code;
   const ClockBuild* build = nullptr;
   if (const int code = ChooseBuild(o, f, &build)) return code;
-  ClockSettings settings;
-  if (const int code = ReadClockSettings(f, *build, &settings)) return code;
-  std::vector<uint32_t> face;
-  if (const int code = ChooseFace(o, f, settings, *build, &face)) return code;
+  ClockContent content;
+  if (const int code = OpenClockAs(f, *build, &content)) return code;
+  std::vector<uint32_t> builtIn, scratch;
+  const uint32_t* face = nullptr;
+  if (const int code = ChooseFace(o, content, &builtIn, &scratch, &face)) return code;
 
-  std::vector<uint8_t> rgba(kWindowSize * kWindowSize * 4);
-  RenderClockWindow(*build, settings.hands, face.empty() ? nullptr : face.data(), time,
-                    rgba.data());
+  std::vector<uint32_t> window(kWindowPixels);
+  RenderClockWindow(*build, content.settings.hands, face, time, window.data());
+  std::vector<uint8_t> rgba(kWindowPixels * 4);
+  WindowRgba(*build, window.data(), rgba.data());
   return WritePng(o.output, rgba.data(), kWindowSize, kWindowSize, 4);
 }
 

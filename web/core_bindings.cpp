@@ -19,7 +19,7 @@
 #include "core/build_list.h"
 #include "core/clock_builder.h"
 #include "core/clock_face.h"
-#include "core/clock_settings.h"
+#include "core/clock_file.h"
 #include "core/cp932.h"
 #include "core/payload_format.h"
 #include "core/picture_header.h"
@@ -134,7 +134,9 @@ EMSCRIPTEN_KEEPALIVE int tv_render(int buildIndex, const uint32_t* handValues,
     return 0;
   Hand hands[kHandCount];
   ReadHands(handValues, hands);
-  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, rgba);
+  std::vector<uint32_t> window(kWindowPixels);
+  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, window.data());
+  WindowRgba(*build, window.data(), rgba);
   return 1;
 }
 
@@ -171,27 +173,26 @@ EMSCRIPTEN_KEEPALIVE int tv_open_clock(const uint8_t* file, size_t size, OpenedC
   out->build = -1;
   for (int i = 0; i < kBuildCount; ++i)
     if (kAllBuilds[i] == build) out->build = i;
-  const ClockBuild& settingsBuild = build ? *build : *kAllBuilds[0];
-  ClockSettings settings = DefaultSettings(settingsBuild);
-  if (ApplyClockFile(file, size, &settings) != PayloadError::kNone) return out->error = 1;
-  if (size <= kPayloadOffset || settings.imageCount < 1) return out->error = 2;
+  // A clock of a build the page does not know still gives its texts, hands and faces.
+  ClockContent c;
+  if (OpenClockFile(file, size, build ? build : kAllBuilds[0], &c) != ClockOpen::kReady)
+    return out->error = 1;
+  if (!HasFaceImages(c)) return out->error = 2;
 
-  const uint8_t* payload = file + kPayloadOffset;
-  const size_t payloadSize = size - kPayloadOffset;
   for (int h = 0; h < kHandCount; ++h) {
-    out->hands[2 * h] = settings.hands[h].color;
-    out->hands[2 * h + 1] = static_cast<uint32_t>(settings.hands[h].length);
+    out->hands[2 * h] = c.settings.hands[h].color;
+    out->hands[2 * h + 1] = static_cast<uint32_t>(c.settings.hands[h].length);
   }
-  out->author = CopyOut(TextOf(payload, settings.author));
-  out->url = CopyOut(TextOf(payload, settings.url));
-  out->mail = CopyOut(TextOf(payload, settings.mail));
+  // The payload's own texts, empty where the clock shows its defaults: the page edits them.
+  out->author = CopyOut(TextOf(c.payload, c.settings.author));
+  out->url = CopyOut(TextOf(c.payload, c.settings.url));
+  out->mail = CopyOut(TextOf(c.payload, c.settings.mail));
   out->images = static_cast<uint32_t*>(
-      std::malloc(static_cast<size_t>(settings.imageCount) * kImageValues * sizeof(uint32_t)));
+      std::malloc(static_cast<size_t>(c.settings.imageCount) * kImageValues * sizeof(uint32_t)));
   if (!out->author || !out->url || !out->mail || !out->images) return out->error = 3;
-  for (int i = 0; i < settings.imageCount; ++i)
-    ReadFaceImage(payload, payloadSize, settings.imagesOffset, i,
-                  out->images + static_cast<size_t>(i) * kImageValues);
-  out->imageCount = settings.imageCount;
+  for (int i = 0; i < c.settings.imageCount; ++i)
+    ReadContentImage(c, i, out->images + static_cast<size_t>(i) * kImageValues);
+  out->imageCount = c.settings.imageCount;
   return 0;
 }
 

@@ -1,13 +1,16 @@
-// Payloads for the tests of the payload reader and writer: texts as given, hands with three
-// different colour bytes and a length beyond 100 (which the format allows), and face images
-// whose pixels all differ, the spare value 0.
+// Payloads and clock files for the tests: texts as given, hands with three different
+// colour bytes and a length beyond 100 (which the format allows), and face images whose
+// pixels all differ, the spare value 0.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "core/build_marker.h"
+#include "core/clock_builder.h"
 #include "core/payload_reader.h"
 #include "core/payload_writer.h"
 
@@ -33,6 +36,21 @@ inline PayloadContent Content(const std::string& a, const std::string& u,
 inline std::vector<uint8_t> Encode(const PayloadContent& c) {
   std::vector<uint8_t> out;
   EXPECT_TRUE(EncodePayload(c, &out));
+  return out;
+}
+
+// A clock program as delivered, reduced to what tells its build: the marker.
+inline std::vector<uint8_t> ProgramBytes(const char* build) {
+  const std::string marker = std::string(kBuildMarkerPrefix) + build;
+  std::vector<uint8_t> bytes(4096, 0);
+  std::memcpy(bytes.data() + 1000, marker.c_str(), marker.size() + 1);
+  return bytes;
+}
+
+// That program built into a clock carrying `content`.
+inline std::vector<uint8_t> BuiltClock(const char* build, const PayloadContent& content) {
+  std::vector<uint8_t> out;
+  EXPECT_TRUE(BuildClockBytes(ProgramBytes(build), content, &out));
   return out;
 }
 

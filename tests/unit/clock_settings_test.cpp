@@ -9,32 +9,23 @@
 namespace tavimore {
 namespace {
 
-// Test each build's defaults, which a clock without payload shows.
+// Test that a clock without payload starts with its build's own hands and no face images
+// or texts, and that every build's hands are ones the editor could set: lengths 1 to 100,
+// colours of 24 bits, the hour hand no longer than the minute hand.
 TEST(ClockSettingsTest, DefaultsOfEachBuild) {
-  struct Case {
-    const char* name;
-    uint32_t colors[3];
-    int lengths[3];
-  };
-  const Case cases[] = {
-      {"Varnet", {0x103000, 0x103000, 0}, {28, 45, 55}},
-      {"Ossimar", {0x103000, 0x103000, 0}, {25, 45, 80}},
-      {"Pirrow", {0x000080, 0x8000F0, 0xFF00FF}, {75, 80, 90}},
-      {"Quellet", {0x103000, 0x103000, 0}, {20, 30, 40}},
-      {"Damsole", {0x103000, 0x103000, 0}, {20, 30, 40}},
-  };
-  for (const Case& c : cases) {
-    const ClockBuild* build = FindBuild(c.name);
-    ASSERT_NE(build, nullptr) << c.name;
+  for (const ClockBuild* build : kAllBuilds) {
     const ClockSettings s = DefaultSettings(*build);
     EXPECT_EQ(s.imageCount, -1);
     EXPECT_EQ(s.author.length + s.url.length + s.mail.length, 0u);
-    for (int h = 0; h < 3; ++h) {
-      EXPECT_EQ(s.hands[h].color, c.colors[h]) << c.name << " hand " << h;
-      EXPECT_EQ(s.hands[h].length, c.lengths[h]) << c.name << " hand " << h;
+    for (int h = 0; h < kHandCount; ++h) {
+      EXPECT_EQ(s.hands[h].color, build->defaults[h].color) << build->name << " hand " << h;
+      EXPECT_EQ(s.hands[h].length, build->defaults[h].length) << build->name << " hand " << h;
+      EXPECT_GE(s.hands[h].length, 1) << build->name;
+      EXPECT_LE(s.hands[h].length, 100) << build->name;
+      EXPECT_EQ(s.hands[h].color >> 24, 0u) << build->name;
     }
+    EXPECT_LE(s.hands[kHour].length, s.hands[kMinute].length) << build->name;
   }
-  EXPECT_EQ(FindBuild("varnet"), nullptr);
 }
 
 TEST(ClockSettingsTest, APayloadReplacesAllSixHandValues) {
