@@ -1,5 +1,5 @@
-// The editor's entry point (StartEditor)'s entry point: one editor per program file, its settings read and
-// at once written back (so the settings file exists after the first start), then the
+// The editor's entry point (its start routine): one editor per program file, its settings
+// read and at once written back (so the settings file exists after the first start), then the
 // window until it is closed. Nothing is saved on closing.
 #include <windows.h>
 

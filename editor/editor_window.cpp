@@ -1,10 +1,10 @@
 #include "editor/editor_window.h"
 
-#include "editor/cls_dialog.h"
 #include "editor/definition_files.h"
 #include "core/color_value.h"
 #include "core/payload_format.h"
 #include "core/starting_hands.h"
+#include "platform/common_dialogs.h"
 #include "platform/face_strip_view.h"
 #include "platform/message_box.h"
 #include "platform/ui_font.h"
@@ -183,8 +183,8 @@ void ScrollHand(EditorWindow& editor, int hand, int request) {
 }
 
 void ChooseHandColor(EditorWindow& editor, int hand) {
-  ClsDialog dialog;
-  if (ColorCode(&dialog, editor.window)) SetHandColor(editor, hand, dialog.selectColor);
+  uint32_t color = 0;  // clsDialog's SelectColor
+  if (ShowColorDialog(editor.window, &color)) SetHandColor(editor, hand, color);
 }
 
 void OnCommand(EditorWindow& editor, int id, int code) {

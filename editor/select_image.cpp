@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/cls_dialog.h"
 #include "core/picture_strip.h"
 #include "core/read_whole_file.h"
 #include "decode/picture_decode.h"
 #include "editor/editor_window.h"
 #include "core/payload_format.h"
+#include "platform/common_dialogs.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
 
@@ -47,36 +47,41 @@ StripError ReadStrip(const std::wstring& path, PictureStrip* strip) {
 
 }  // namespace
 
-void SelectImage(EditorWindow& form) {
-  ClsDialog dialog;
-  dialog.selectTitle = L"画像を選択";
-  dialog.filterPattern = std::wstring(L"画像(*.bmp,*.jpg,*.gif)") + L'\0' + L"*.bmp;*.jpg;*.gif";
-  const OpenFileAnswer answer = FileName(dialog, form.window);
+// The image button (CBTN): the open-file dialog of clsDialog's FileName, then the strip.
+void SelectImage(EditorWindow& editor) {
+  constexpr wchar_t kTitle[] = L"画像を選択";
+  // Description and pattern, each ended by a zero, and the zero that ends the list.
+  constexpr wchar_t kFilter[] = L"画像(*.bmp,*.jpg,*.gif)\0*.bmp;*.jpg;*.gif\0";
+  OpenFileRequest request;
+  request.owner = editor.window;
+  request.title = kTitle;
+  request.filter = kFilter;
+  const OpenFileAnswer answer = ShowOpenFileDialog(request);
   if (answer.outcome == DialogOutcome::kCancelled) return;
   if (answer.outcome == DialogOutcome::kFailed) {
     // Never a silent cancel: the user chose something the dialog could not hand over.
     const std::wstring text = L"ファイルを選択できませんでした（ダイアログのエラー " +
                               std::to_wstring(answer.error) + L"）。";
-    ShowStopMessage(form.window, text.c_str(), dialog.selectTitle.c_str());
+    ShowStopMessage(editor.window, text.c_str(), kTitle);
     return;
   }
 
   PictureStrip strip;
   const StripError error = ReadStrip(answer.path, &strip);
   if (error == StripError::kNone) {
-    form.strip = std::move(strip.images);
-    form.preview.assign(form.strip.begin(), form.strip.begin() + kImageValues);
-    ShowPicture(form);
+    editor.strip = std::move(strip.images);
+    editor.preview.assign(editor.strip.begin(), editor.strip.begin() + kImageValues);
+    ShowPicture(editor);
     return;
   }
   if (error == StripError::kNotAPicture)
-    ShowInformationMessage(form.window, kUnreadableMessage, kUnreadableTitle);
+    ShowInformationMessage(editor.window, kUnreadableMessage, kUnreadableTitle);
   else
-    ShowInformationMessage(form.window,
+    ShowInformationMessage(editor.window,
                            error == StripError::kTooManyFrames ? kFramesMessage : kSizeMessage,
                            kSizeTitle);
-  form.strip.clear();
-  ShowPicture(form);
+  editor.strip.clear();
+  ShowPicture(editor);
 }
 
 }  // namespace tavimore

@@ -106,7 +106,6 @@ OpenFileAnswer ShowOpenFileDialog(const OpenFileRequest& request) {
   dialog.nFilterIndex = 1;  // the first filter is preselected
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = kLongestPath;
-  dialog.lpstrInitialDir = request.folder;
   dialog.lpstrTitle = request.title;
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;

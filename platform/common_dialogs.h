@@ -8,10 +8,10 @@
 
 namespace tavimore {
 
+// The dialog starts where the system chooses (the folder last used).
 struct OpenFileRequest {
   HWND owner = nullptr;
   const wchar_t* title = nullptr;   // null: the dialog's own title
-  const wchar_t* folder = nullptr;  // null: the dialog chooses where it starts
   // Pairs of description and pattern, each ended by a zero, the list by one more zero.
   const wchar_t* filter = nullptr;
 };
