@@ -133,7 +133,8 @@ def contents(bin_dir, arch, work):
 
 
 # The web page's files in the order they go into the zip; the clock programs follow.
-WEB_FILES = ["index.html", "app.js", "style.css", "tavimore_core.js", "tavimore_core.wasm"]
+WEB_FILES = ["index.html", "style.css", "page.js", "texts.js", "core_bridge.js", "picture_input.js",
+             "tavimore_core.js", "tavimore_core.wasm"]
 
 
 def web_contents(site):

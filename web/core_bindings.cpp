@@ -20,12 +20,16 @@
 #include "core/clock_builder.h"
 #include "core/clock_face.h"
 #include "core/clock_file.h"
+#include "core/clock_tick.h"
 #include "core/cp932.h"
 #include "core/payload_format.h"
 #include "core/picture_header.h"
 #include "core/picture_strip.h"
 
 using namespace tavimore;
+
+// The page reads pointers and sizes out of memory as 32-bit values.
+static_assert(sizeof(void*) == 4 && sizeof(size_t) == 4, "the page expects wasm32");
 
 namespace {
 
@@ -45,11 +49,26 @@ char* CopyOut(const std::string& text) {
   return out;
 }
 
-// A clock file as the page reads it back; the page reads these fields at their offsets
-// (all 32-bit), so their order is part of the interface.
+// What tv_check_picture finds in a picture's header.
+struct PictureInfo {
+  int32_t kind;  // a PictureKind value
+  int32_t width;
+  int32_t height;
+};
+
+// What tv_cut_faces reports beside the face images.
+struct CutResult {
+  int32_t error;  // a StripError value
+  int32_t count;  // face images cut
+};
+
+enum OpenError : int32_t { kOpenRead, kOpenDamaged, kOpenNoPayload, kOpenNoMemory };
+
+// A clock file as the page reads it back; the page finds the fields at the offsets
+// tv_value gives.
 struct OpenedClock {
-  int32_t error;       // 0 read; 1 damaged payload; 2 a clock program without payload;
-                       // 3 out of memory
+  int32_t error;       // an OpenError: read, damaged payload, a clock program without
+                       // payload, or out of memory
   int32_t build;       // index of the recognised build, -1 when none is recognised
   int32_t imageCount;  // face images in `images`
   uint32_t hands[2 * kHandCount];
@@ -58,6 +77,52 @@ struct OpenedClock {
   char* mail;
   uint32_t* images;  // imageCount x kImageValues values
 };
+
+// The numbers the page works with, by name.
+struct NamedValue {
+  const char* name;
+  int32_t value;
+};
+
+#define TAVIMORE_FIELD(record, field) {#record "." #field, offsetof(record, field)}
+const NamedValue kPageValues[] = {
+    {"faceSize", kFaceSize},
+    {"windowSize", kWindowSize},
+    {"imageValues", kImageValues},
+    {"handCount", kHandCount},
+    // The face the page shows and builds with before a picture is chosen: the editor's
+    // picture box colour, which its preview holds then.
+    {"emptyFacePixel", static_cast<int32_t>(kPictureBoxBackground)},
+    {"StripError.notAPicture", static_cast<int32_t>(StripError::kNotAPicture)},
+    {"StripError.wrongSize", static_cast<int32_t>(StripError::kWrongSize)},
+    {"StripError.tooManyFrames", static_cast<int32_t>(StripError::kTooManyFrames)},
+    {"PictureKind.bmp", static_cast<int32_t>(PictureKind::kBmp)},
+    {"PictureKind.jpeg", static_cast<int32_t>(PictureKind::kJpeg)},
+    {"PictureKind.gif", static_cast<int32_t>(PictureKind::kGif)},
+    {"PictureKind.png", static_cast<int32_t>(PictureKind::kPng)},
+    {"OpenError.read", kOpenRead},
+    {"OpenError.damaged", kOpenDamaged},
+    {"OpenError.noPayload", kOpenNoPayload},
+    {"OpenError.noMemory", kOpenNoMemory},
+    {"PictureInfo.size", sizeof(PictureInfo)},
+    TAVIMORE_FIELD(PictureInfo, kind),
+    TAVIMORE_FIELD(PictureInfo, width),
+    TAVIMORE_FIELD(PictureInfo, height),
+    {"CutResult.size", sizeof(CutResult)},
+    TAVIMORE_FIELD(CutResult, error),
+    TAVIMORE_FIELD(CutResult, count),
+    {"OpenedClock.size", sizeof(OpenedClock)},
+    TAVIMORE_FIELD(OpenedClock, error),
+    TAVIMORE_FIELD(OpenedClock, build),
+    TAVIMORE_FIELD(OpenedClock, imageCount),
+    TAVIMORE_FIELD(OpenedClock, hands),
+    TAVIMORE_FIELD(OpenedClock, author),
+    TAVIMORE_FIELD(OpenedClock, url),
+    TAVIMORE_FIELD(OpenedClock, mail),
+    TAVIMORE_FIELD(OpenedClock, images),
+};
+#undef TAVIMORE_FIELD
+constexpr int kPageValueCount = sizeof kPageValues / sizeof kPageValues[0];
 
 std::string TextOf(const uint8_t* payload, const TextField& field) {
   return Utf8FromCp932(std::string(reinterpret_cast<const char*>(payload) + field.offset,
@@ -71,6 +136,22 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void* tv_alloc(size_t size) { return std::malloc(size ? size : 1); }
 EMSCRIPTEN_KEEPALIVE void tv_free(void* p) { std::free(p); }
 
+// The page's numbers (kPageValues): how many, and each one's name and value.
+EMSCRIPTEN_KEEPALIVE int tv_value_count() { return kPageValueCount; }
+EMSCRIPTEN_KEEPALIVE const char* tv_value_name(int index) {
+  return index >= 0 && index < kPageValueCount ? kPageValues[index].name : "";
+}
+EMSCRIPTEN_KEEPALIVE int32_t tv_value(int index) {
+  return index >= 0 && index < kPageValueCount ? kPageValues[index].value : 0;
+}
+
+// How long the page waits for its next redraw: the clock's own wake, just after the next
+// second begins. Browsers fire timers a few milliseconds early or late, and a redraw just
+// before the boundary would draw the old second once more.
+EMSCRIPTEN_KEEPALIVE int tv_wake_delay_ms(int millisecondsIntoSecond) {
+  return WakeDelay(millisecondsIntoSecond);
+}
+
 EMSCRIPTEN_KEEPALIVE int tv_build_count() { return kBuildCount; }
 EMSCRIPTEN_KEEPALIVE const char* tv_build_name(int index) {
   const ClockBuild* build = BuildAt(index);
@@ -78,26 +159,27 @@ EMSCRIPTEN_KEEPALIVE const char* tv_build_name(int index) {
 }
 
 // The header check every program makes before decoding: a StripError value (0 when the
-// picture can be a strip), and in `info` the kind (a PictureKind value), width and height
-// as the header gives them (at most 2^31 - 1, which any refused size stays refused at).
-EMSCRIPTEN_KEEPALIVE int tv_check_picture(const uint8_t* bytes, size_t size, int32_t* info) {
+// picture can be a strip), and in `info` the kind, width and height as the header gives
+// them (at most 2^31 - 1, which any refused size stays refused at).
+EMSCRIPTEN_KEEPALIVE int tv_check_picture(const uint8_t* bytes, size_t size, PictureInfo* info) {
   PictureHeader header;
   PictureStrip strip;
   const StripError error = CheckStripHeader(bytes, size, &header, &strip);
-  info[0] = static_cast<int32_t>(header.kind);
-  info[1] = static_cast<int32_t>(std::min<int64_t>(strip.width, INT32_MAX));
-  info[2] = static_cast<int32_t>(std::min<int64_t>(strip.height, INT32_MAX));
+  info->kind = static_cast<int32_t>(header.kind);
+  info->width = static_cast<int32_t>(std::min<int64_t>(strip.width, INT32_MAX));
+  info->height = static_cast<int32_t>(std::min<int64_t>(strip.height, INT32_MAX));
   return static_cast<int>(error);
 }
 
-// The face images of a picture (result[1] of them, kImageValues values each), or null;
-// result[0] is the StripError. With `decodedHere` the bytes are a bitmap file, decoded by
-// the core's own decoder as in every program; otherwise they are the browser's decoded
-// pixels, straight RGBA, top row first, width x height x 4 bytes.
+// The face images of a picture (result->count of them, kImageValues values each), or null
+// with the reason in result->error (none when memory ran out). With `decodedHere` the
+// bytes are a bitmap file, decoded by the core's own decoder as in every program;
+// otherwise they are the browser's decoded pixels, straight RGBA, top row first,
+// width x height x 4 bytes.
 EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* bytes, size_t size, int width,
-                                            int height, int decodedHere, int32_t* result) {
-  int32_t* error = &result[0];
-  result[1] = 0;
+                                            int height, int decodedHere, CutResult* result) {
+  int32_t* error = &result->error;
+  result->count = 0;
   DecodedPixels pixels;
   if (decodedHere) {
     if (!DecodeBmp(bytes, size, static_cast<int64_t>(kFaceSize) * kFaceSize * kMaxImages,
@@ -118,7 +200,7 @@ EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* bytes, size_t size, i
   PictureStrip strip;
   *error = static_cast<int32_t>(CutStrip(pixels, &strip));
   if (*error != 0) return nullptr;
-  result[1] = static_cast<int32_t>(strip.images.size() / kImageValues);
+  result->count = static_cast<int32_t>(strip.images.size() / kImageValues);
   auto* out = static_cast<uint32_t*>(std::malloc(strip.images.size() * sizeof(uint32_t)));
   if (out) std::memcpy(out, strip.images.data(), strip.images.size() * sizeof(uint32_t));
   return out;
@@ -176,8 +258,8 @@ EMSCRIPTEN_KEEPALIVE int tv_open_clock(const uint8_t* file, size_t size, OpenedC
   // A clock of a build the page does not know still gives its texts, hands and faces.
   ClockContent c;
   if (OpenClockFile(file, size, build ? build : kAllBuilds[0], &c) != ClockOpen::kReady)
-    return out->error = 1;
-  if (!HasFaceImages(c)) return out->error = 2;
+    return out->error = kOpenDamaged;
+  if (!HasFaceImages(c)) return out->error = kOpenNoPayload;
 
   for (int h = 0; h < kHandCount; ++h) {
     out->hands[2 * h] = c.settings.hands[h].color;
@@ -189,13 +271,11 @@ EMSCRIPTEN_KEEPALIVE int tv_open_clock(const uint8_t* file, size_t size, OpenedC
   out->mail = CopyOut(TextOf(c.payload, c.settings.mail));
   out->images = static_cast<uint32_t*>(
       std::malloc(static_cast<size_t>(c.settings.imageCount) * kImageValues * sizeof(uint32_t)));
-  if (!out->author || !out->url || !out->mail || !out->images) return out->error = 3;
+  if (!out->author || !out->url || !out->mail || !out->images) return out->error = kOpenNoMemory;
   for (int i = 0; i < c.settings.imageCount; ++i)
     ReadContentImage(c, i, out->images + static_cast<size_t>(i) * kImageValues);
   out->imageCount = c.settings.imageCount;
-  return 0;
+  return kOpenRead;
 }
-
-EMSCRIPTEN_KEEPALIVE int tv_opened_clock_size() { return sizeof(OpenedClock); }
 
 }  // extern "C"

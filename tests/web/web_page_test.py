@@ -82,11 +82,12 @@ def message_shown(driver):
     return shown
 
 
-def download(driver, downloads):
+def download(driver, downloads, start=None):
+    """The clock the page offers after start() (by default a click on the make button)."""
     target = os.path.join(downloads, "oriclock.exe")
     if os.path.exists(target):
         os.remove(target)
-    driver.find_element(By.ID, "make").click()
+    (start or driver.find_element(By.ID, "make").click)()
     wait_for(lambda: os.path.exists(target) and not any(
         n.endswith(".crdownload") for n in os.listdir(downloads)), "the download")
     time.sleep(0.2)
@@ -249,14 +250,8 @@ def test_keys_and_dropping(driver, server, a, work, downloads):
     driver.switch_to.active_element.send_keys(Keys.ENTER)
     check(driver.switch_to.active_element.get_attribute("id") == "make", "Enter in the mail goes to F1")
     # F1 anywhere makes the clock.
-    target = os.path.join(downloads, "oriclock.exe")
-    if os.path.exists(target):
-        os.remove(target)
-    name.send_keys(Keys.F1)
-    wait_for(lambda: os.path.exists(target) and not any(
-        n.endswith(".crdownload") for n in os.listdir(downloads)), "the download after F1")
-    time.sleep(0.2)
-    check(open(target, "rb").read() == open(clock_path, "rb").read(), "F1 makes the clock")
+    check(download(driver, downloads, lambda: name.send_keys(Keys.F1)) == open(clock_path, "rb").read(),
+          "F1 makes the clock")
 
     # Dropped files: a picture becomes the strip, a Windows program is opened as a clock.
     def drop(path):
@@ -341,29 +336,31 @@ def test_refusals(driver, server, a, work, downloads):
         driver.find_element(By.ID, field).clear()
     good = os.path.join(work, "good.png")
     write_strip_png(good, 80, 80)
+    # The editor's messages: title, text and how the Japanese text begins.
+    size = ("sizeTitle", "sizeMessage", "画像サイズは、横80px")
+    unreadable = ("unreadableTitle", "unreadableMessage", "画像を読み込めませんでした。")
     cases = []
     for name, width, height in [("wide.png", 160, 80), ("short.png", 80, 100)]:
-        path = os.path.join(work, name)
-        write_strip_png(path, width, height)
-        cases.append((path, "sizeMessage", "%d x %d" % (width, height)))
+        cases.append((os.path.join(work, name), size, "%d x %d" % (width, height)))
+        write_strip_png(cases[-1][0], width, height)
     tall = os.path.join(work, "tall.bmp")
     strips.write_plain(tall, 80, 256 * 80, (10, 20, 30))
-    cases.append((tall, "framesMessage", "256 faces"))
+    cases.append((tall, ("sizeTitle", "framesMessage", "画像のコマ数が多すぎます。"), "256 faces"))
     text = os.path.join(work, "text.png")
     with open(text, "w") as f:
         f.write("not a picture\n")
-    cases.append((text, "sizeMessage", "a text file"))
     broken = os.path.join(work, "broken.png")
     data = open(good, "rb").read()
     with open(broken, "wb") as f:
         f.write(data[:40] + bytes(len(data) - 40))  # a sound header, nonsense after it
-    cases.append((broken, "sizeMessage", "a PNG whose data is broken"))
+    cases += [(text, unreadable, "a text file"), (broken, unreadable, "a PNG whose data is broken")]
     for path, message, what in cases:
         choose_picture(driver, good)
         check(message_shown(driver) is None, "a good strip before %s" % what)
         choose_picture(driver, path)
         shown = message_shown(driver) or (None, None, "")
-        check(shown[0] == "sizeTitle" and shown[1] == message, "%s: %s" % (what, message))
+        check(shown[:2] == list(message[:2]) and shown[2].startswith(message[2]),
+              "%s: %s" % (what, message[1]))
         check(driver.find_element(By.ID, "strip-info").text == "",
               "%s leaves no strip behind" % what)
     # The sizes are checked before decoding: the 20480-pixel strip is refused at once.

@@ -1,0 +1,173 @@
+// The bridge to the portable core compiled to WebAssembly (core_bindings.cpp): the core's
+// numbers, read from the core itself, and its functions over plain JavaScript values. Bytes
+// and pixels go into the core's memory for each call and come out as copies, and every
+// pointer a call made is freed before it returns.
+import createTavimoreCore from './tavimore_core.js';
+
+// The core's allocator ran out (a null pointer where memory was asked for).
+export class OutOfMemory extends Error {}
+
+// Pointers and sizes in the core's memory are 32-bit values (wasm32; core_bindings.cpp
+// asserts it), four bytes each.
+const WORD = 4;
+
+export async function loadCore() {
+  return new Core(await createTavimoreCore());
+}
+
+class Core {
+  constructor(wasm) {
+    this.wasm = wasm;
+    const values = new Map();
+    for (let i = 0; i < wasm._tv_value_count(); i += 1)
+      values.set(this.readText(wasm._tv_value_name(i)), wasm._tv_value(i));
+    // A name the core does not give is a fault of the page: stop here, not later on a NaN.
+    const value = (name) => {
+      if (!values.has(name)) throw new Error('the core gives no value ' + name);
+      return values.get(name);
+    };
+    const group = (prefix, names) =>
+      Object.fromEntries(names.map((n) => [n, value(prefix + '.' + n)]));
+    this.faceSize = value('faceSize');
+    this.windowSize = value('windowSize');
+    this.imageValues = value('imageValues');
+    this.handCount = value('handCount');
+    this.emptyFacePixel = value('emptyFacePixel') >>> 0;
+    this.stripError = group('StripError', ['notAPicture', 'wrongSize', 'tooManyFrames']);
+    this.pictureKind = group('PictureKind', ['bmp', 'jpeg', 'gif', 'png']);
+    this.openError = group('OpenError', ['read', 'damaged', 'noPayload', 'noMemory']);
+    this.layout = {
+      pictureInfo: group('PictureInfo', ['size', 'kind', 'width', 'height']),
+      cutResult: group('CutResult', ['size', 'error', 'count']),
+      openedClock: group('OpenedClock', ['size', 'error', 'build', 'imageCount', 'hands',
+                                         'author', 'url', 'mail', 'images']),
+    };
+    this.buildNames = [];
+    for (let i = 0; i < wasm._tv_build_count(); i += 1)
+      this.buildNames.push(this.readText(wasm._tv_build_name(i)));
+  }
+
+  // --- Memory. Views are taken afresh for every access, since the memory may grow during
+  // a call and leave older views detached.
+  heap() { return this.wasm.HEAPU8; }
+  int32(p) { return new DataView(this.heap().buffer).getInt32(p, true); }
+  uint32(p) { return new DataView(this.heap().buffer).getUint32(p, true); }
+  readText(p) {
+    const h = this.heap();
+    let end = p;
+    while (h[end] !== 0) end += 1;
+    return new TextDecoder().decode(h.subarray(p, end));
+  }
+  readValues(p, count) { return new Uint32Array(this.heap().buffer.slice(p, p + count * WORD)); }
+
+  // Runs job(memory) and frees every pointer it kept, whatever happened. memory.keep takes
+  // the pointers the core allocates, and refuses a null one, so no allocation goes unchecked.
+  withMemory(job) {
+    const pointers = [];
+    const keep = (p) => {
+      if (!p) throw new OutOfMemory();
+      pointers.push(p);
+      return p;
+    };
+    const alloc = (size) => keep(this.wasm._tv_alloc(size));
+    const bytes = (data) => {
+      const p = alloc(data.length);
+      this.heap().set(data, p);
+      return p;
+    };
+    const values = (array) =>
+      bytes(new Uint8Array(array.buffer, array.byteOffset, array.byteLength));
+    const text = (s) => bytes(new TextEncoder().encode(s + '\0'));
+    try {
+      return job({ keep, alloc, bytes, values, text });
+    } finally {
+      for (const p of pointers) this.wasm._tv_free(p);
+    }
+  }
+
+  // --- The core's functions. Hands are 2 x handCount values, colour 0x00BBGGRR and length,
+  // hour first; face images imageValues values each (bottom row first, 0x00RRGGBB).
+
+  // The clock window of build `buildIndex` at [hour, minute, second] as ImageData, or null
+  // for a time or build the core refuses.
+  render(buildIndex, hands, face, [hour, minute, second]) {
+    const size = this.windowSize * this.windowSize * 4;
+    return this.withMemory((m) => {
+      const out = m.alloc(size);
+      if (!this.wasm._tv_render(buildIndex, m.values(hands), m.values(face), hour, minute,
+                                second, out))
+        return null;
+      return new ImageData(new Uint8ClampedArray(this.heap().slice(out, out + size).buffer),
+                           this.windowSize, this.windowSize);
+    });
+  }
+
+  // What a picture file's header says, before anything is decoded: { error, kind }, the
+  // error a StripError value or 0.
+  checkPicture(file) {
+    const info = this.layout.pictureInfo;
+    return this.withMemory((m) => {
+      const out = m.alloc(info.size);
+      const error = this.wasm._tv_check_picture(m.bytes(file), file.length, out);
+      return { error, kind: this.int32(out + info.kind) };
+    });
+  }
+
+  // The face images cut from a bitmap file (decodedHere) or from a decoded picture's RGBA
+  // rows: { faces } or { error }.
+  cutFaces(data, width, height, decodedHere) {
+    const result = this.layout.cutResult;
+    return this.withMemory((m) => {
+      const out = m.alloc(result.size);
+      const faces = this.wasm._tv_cut_faces(m.bytes(data), data.length, width, height,
+                                            decodedHere ? 1 : 0, out);
+      const error = this.int32(out + result.error);
+      if (!faces) {
+        if (!error) throw new OutOfMemory();
+        return { error };
+      }
+      m.keep(faces);
+      return { faces: this.readValues(faces, this.int32(out + result.count) * this.imageValues) };
+    });
+  }
+
+  // The clock file from a clock program, the texts { name, url, mail }, hands and faces.
+  buildClock(program, texts, hands, faces) {
+    return this.withMemory((m) => {
+      const size = m.alloc(WORD);
+      const clock = m.keep(this.wasm._tv_build_clock(
+        m.bytes(program), program.length, m.text(texts.name), m.text(texts.url),
+        m.text(texts.mail), m.values(hands), m.values(faces), faces.length / this.imageValues,
+        size));
+      return this.heap().slice(clock, clock + this.uint32(size));
+    });
+  }
+
+  // A clock file read back as the clock reads it: { error, build } and, when read, { texts,
+  // hands, faces } as buildClock takes them. build is -1 for a program none of the builds.
+  openClock(file) {
+    const field = this.layout.openedClock;
+    return this.withMemory((m) => {
+      const out = m.alloc(field.size);
+      const error = this.wasm._tv_open_clock(m.bytes(file), file.length, out);
+      const at = (name) => out + field[name];
+      // The texts and faces are the page's to free, as many as the core could allocate.
+      for (const name of ['author', 'url', 'mail', 'images']) {
+        const p = this.uint32(at(name));
+        if (p) m.keep(p);
+      }
+      if (error === this.openError.noMemory) throw new OutOfMemory();
+      const opened = { error, build: this.int32(at('build')) };
+      if (error !== this.openError.read) return opened;
+      const text = (name) => this.readText(this.uint32(at(name)));
+      opened.texts = { name: text('author'), url: text('url'), mail: text('mail') };
+      opened.hands = this.readValues(at('hands'), 2 * this.handCount);
+      opened.faces = this.readValues(this.uint32(at('images')),
+                                     this.int32(at('imageCount')) * this.imageValues);
+      return opened;
+    });
+  }
+
+  // Milliseconds from now to the next redraw, `msIntoSecond` into the current second.
+  wakeDelay(msIntoSecond) { return this.wasm._tv_wake_delay_ms(msIntoSecond); }
+}
