@@ -2,9 +2,7 @@
 // machine. It answers GET and HEAD for the files under one folder, on the loopback address
 // only, so nothing outside the machine can reach it. Each connection gets its own thread
 // and one answer, then is closed: a browser's idle extra connections never hold up others.
-//
-// Paths are decoded from %XX, and any path with a "." or ".." segment, a backslash or a
-// zero byte is refused, so only files inside the folder can be served.
+// Which file a request names is RequestPath's (request_path.h).
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -26,6 +24,7 @@
 
 #include "core/read_whole_file.h"
 #include "tools/commands.h"
+#include "tools/request_path.h"
 
 namespace tavimore {
 namespace {
@@ -51,45 +50,6 @@ const char* ContentType(const std::filesystem::path& path) {
   if (ext == ".png") return "image/png";
   if (ext == ".txt") return "text/plain; charset=utf-8";
   return "application/octet-stream";
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The file a request target names inside `root`, or false when it names none there.
-bool FileOf(const std::filesystem::path& root, std::string target, std::filesystem::path* out) {
-  target = target.substr(0, target.find_first_of("?#"));
-  if (target.empty() || target[0] != '/') return false;
-  std::string path;
-  for (size_t i = 0; i < target.size(); ++i) {
-    if (target[i] != '%') {
-      path += target[i];
-      continue;
-    }
-    const int hi = i + 2 < target.size() ? HexValue(target[i + 1]) : -1;
-    const int lo = hi >= 0 ? HexValue(target[i + 2]) : -1;
-    if (lo < 0) return false;
-    path += static_cast<char>(hi << 4 | lo);
-    i += 2;
-  }
-  if (path.back() == '/') path += "index.html";
-  std::filesystem::path result = root;
-  size_t start = 1;
-  while (start <= path.size()) {
-    const size_t end = std::min(path.find('/', start), path.size());
-    const std::string segment = path.substr(start, end - start);
-    if (segment.empty() || segment == "." || segment == ".." ||
-        segment.find_first_of(std::string("\\\0", 2)) != std::string::npos)
-      return false;
-    result /= std::filesystem::u8path(segment);
-    start = end + 1;
-  }
-  *out = result;
-  return true;
 }
 
 void SendAll(int fd, const std::string& bytes) {
@@ -134,7 +94,7 @@ void Serve(int fd, const std::filesystem::path& root) {
   std::vector<uint8_t> bytes;
   std::string error;
   std::error_code ec;
-  if (!FileOf(root, target, &file) || !std::filesystem::is_regular_file(file, ec) ||
+  if (!RequestPath(root, target, &file) || !std::filesystem::is_regular_file(file, ec) ||
       !ReadWholeFile(file, &bytes, &error))
     return Answer(fd, "404 Not Found", "text/plain", "not found\n", head);
   Answer(fd, "200 OK", ContentType(file), std::string(bytes.begin(), bytes.end()), head);
