@@ -43,16 +43,14 @@ ClockWindow* g_clock;
 wchar_t* TooltipText(ClockWindow& c) {
   int dayOfWeek = 0;
   const LocalTime now = ReadLocalTime(&dayOfWeek);
-  wchar_t weekday[32];  // the locale's short names are a few characters; 32 is its limit
+  wchar_t weekday[32];  // the locale's short names are a few characters; 32 is their limit
   const int weekdayLength = WeekdayName(dayOfWeek, weekday, 32);
   const wchar_t* author = c.program->author.as<wchar_t>();
-  const int authorLength = lstrlenW(author);
-  const int capacity = authorLength + weekdayLength + 16;  // " yyyy/mm/dd()" and the zero
-  if (c.tooltipText.size() < capacity * sizeof(wchar_t))
-    c.tooltipText = HeapBlock(capacity * sizeof(wchar_t));
+  const size_t bytes = (lstrlenW(author) + weekdayLength + kTooltipDateRoom) * sizeof(wchar_t);
+  if (c.tooltipText.size() < bytes) c.tooltipText = HeapBlock(bytes);
   wchar_t* t = c.tooltipText.as<wchar_t>();
-  if (!t || !FormatTooltipText(author, authorLength, now, weekday, weekdayLength, t, capacity))
-    return nullptr;
+  // wsprintf writes at most 1024 characters, never more than the text needs.
+  if (t) wsprintfW(t, L"" TAVIMORE_TOOLTIP_FORMAT, author, now.year, now.month, now.day, weekday);
   return t;
 }
 
@@ -89,7 +87,7 @@ void ShowVersion(ClockWindow& c) {
   ProgramVersion v{};
   ReadProgramVersion(&v);
   wchar_t text[kVersionTextRoom];
-  FormatVersionText(v.major, v.minor, v.revision, L"\r\n", text);
+  wsprintfW(text, L"" TAVIMORE_VERSION_FORMAT("\r\n"), v.major, v.minor, v.revision);
   ShowPlainMessage(c.window, text, c.program->author.as<wchar_t>());
 }
 

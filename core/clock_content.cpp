@@ -5,15 +5,14 @@
 namespace tavimore {
 namespace {
 
-ClockText Text(const char* zeroTerminated) {
-  uint32_t n = 0;
-  while (zeroTerminated[n]) ++n;
-  return ClockText{zeroTerminated, n};
+template <size_t N>
+constexpr ClockText Literal(const char (&text)[N]) {
+  return ClockText{text, N - 1};
 }
 
 // A payload text field, or the default when the field is empty or there is no payload.
-ClockText FieldOr(const ClockContent& c, const TextField& field, const char* fallback) {
-  if (!c.payload || field.length == 0) return Text(fallback);
+ClockText FieldOr(const ClockContent& c, const TextField& field, ClockText fallback) {
+  if (!c.payload || field.length == 0) return fallback;
   return ClockText{reinterpret_cast<const char*>(c.payload) + field.offset, field.length};
 }
 
@@ -31,9 +30,9 @@ ClockOpen OpenClockPayload(const ClockBuild& build, const uint8_t* payload, size
   c->payloadSize = payload ? size : 0;
   c->damage = payload ? ApplyPayload(payload, size, &c->settings) : PayloadError::kNone;
   if (c->damage != PayloadError::kNone) return ClockOpen::kDamaged;
-  c->author = FieldOr(*c, c->settings.author, kDefaultAuthor);
-  c->homePage = FieldOr(*c, c->settings.url, kDefaultHomePage);
-  c->mail = FieldOr(*c, c->settings.mail, kDefaultMail);
+  c->author = FieldOr(*c, c->settings.author, Literal(kDefaultAuthor));
+  c->homePage = FieldOr(*c, c->settings.url, Literal(kDefaultHomePage));
+  c->mail = FieldOr(*c, c->settings.mail, Literal(kDefaultMail));
   return ClockOpen::kReady;
 }
 

@@ -1,10 +1,10 @@
 // The clock's second-by-second rule, the same for every front end: a front end reads the
 // local time, asks TickAt what to draw, draws it, and sleeps for WakeDelay.
 //
-// A clock redraws when the formatted time "yyyy/mm/dd hh:nn:ss" differs from the one drawn
-// last (so also when the system clock is set back); each redraw shows the next face image
-// in turn: 0 from the first redraw, then 1, 2, ..., count - 1, 0, ... one per redraw.
-// Between redraws it does nothing.
+// A clock redraws when the local time, to the second, differs from the one drawn last
+// (so also when the system clock is set back); each redraw shows the next face image in
+// turn: 0 from the first redraw, then 1, 2, ..., count - 1, 0, ... one per redraw. Between
+// redraws it does nothing.
 #pragma once
 
 #include <cstdint>
@@ -20,15 +20,11 @@ struct LocalTime {
   int millisecond;              // 0..999
 };
 
-constexpr int kTimeTextSize = 20;  // "yyyy/mm/dd hh:nn:ss" and its zero byte
-
-// `t` as "yyyy/mm/dd hh:nn:ss", 24-hour clock, each field zero-padded.
-void FormatTimeText(const LocalTime& t, char text[kTimeTextSize]);
-
 // What a clock remembers from one tick to the next; zero-initialised before the first.
 struct Ticker {
-  char lastTimeText[kTimeTextSize];  // the second drawn last; empty before the first redraw
-  int bgIndex;                       // face image shown at the next redraw
+  bool drawn;        // false before the first redraw
+  LocalTime last;    // the second drawn last (its milliseconds do not count)
+  int bgIndex;       // face image shown at the next redraw
 };
 
 // What one tick draws.

@@ -98,13 +98,11 @@ gboolean QueryTooltip(GtkWidget*, gint, gint, gboolean, GtkTooltip*, gpointer da
   auto* w = static_cast<ClockWindow*>(data);
   GDateTime* now = g_date_time_new_now_local();
   gchar* weekday = g_date_time_format(now, "%a");  // the short name in the user's language
-  const std::string weekdayText = weekday ? weekday : "";
-  std::string text(w->clock->author.size() + weekdayText.size() + 16, '\0');
-  const int n = FormatTooltipText(w->clock->author.data(), static_cast<int>(w->clock->author.size()),
-                                  LocalTimeOf(now), weekdayText.data(),
-                                  static_cast<int>(weekdayText.size()), text.data(),
-                                  static_cast<int>(text.size()));
-  text.resize(n);
+  const LocalTime t = LocalTimeOf(now);
+  gchar* made = g_strdup_printf(TAVIMORE_TOOLTIP_FORMAT, w->clock->author.c_str(), t.year,
+                                t.month, t.day, weekday ? weekday : "");
+  const std::string text = made;
+  g_free(made);
   g_free(weekday);
   g_date_time_unref(now);
   gtk_label_set_text(GTK_LABEL(w->tooltipLabel), text.c_str());
@@ -128,11 +126,10 @@ void OpenAddress(ClockWindow* w, const std::string& target) {
 }
 
 void ShowVersion(ClockWindow* w) {
-  char text[kVersionTextRoom];
-  FormatVersionText(TAVIMORE_VERSION_MAJOR, TAVIMORE_VERSION_MINOR, TAVIMORE_VERSION_REVISION,
-                    "\n", text);
-  GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(w->window), GTK_DIALOG_MODAL,
-                                          GTK_MESSAGE_INFO, GTK_BUTTONS_OK, "%s", text);
+  GtkWidget* box = gtk_message_dialog_new(
+      GTK_WINDOW(w->window), GTK_DIALOG_MODAL, GTK_MESSAGE_INFO, GTK_BUTTONS_OK,
+      TAVIMORE_VERSION_FORMAT("\n"), TAVIMORE_VERSION_MAJOR, TAVIMORE_VERSION_MINOR,
+      TAVIMORE_VERSION_REVISION);
   gtk_window_set_title(GTK_WINDOW(box), w->clock->author.c_str());
   // In the middle of the screen, as a message box: over its owner it would hide the clock.
   gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
