@@ -19,8 +19,9 @@ import time
 
 WINE = "/usr/lib/wine/wine64"
 SCREEN = (800, 600)
-PRIVATE_WINE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
-                            "private_wine.sh")
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+PRIVATE_WINE = os.path.join(SOURCE, "scripts", "private_wine.sh")
+PRIVATE_X = os.path.join(SOURCE, "scripts", "private_x.sh")
 
 
 class TestFailure(Exception):
@@ -41,39 +42,19 @@ def locale_environment(locale, locale_dir):
 
 
 class Xvfb:
+    """The display, served by scripts/private_x.sh, the one way our tests start one."""
+
     def __init__(self, display):
-        self.display = display
-        number = display.lstrip(":")
-        lock = "/tmp/.X%s-lock" % number
-        if os.path.exists(lock):  # left by a run that was killed: only ours use this range
-            try:
-                pid = int(open(lock).read().strip())
-                os.kill(pid, 0)
-                raise TestFailure("display %s is in use by process %d" % (display, pid))
-            except (ValueError, ProcessLookupError):
-                os.remove(lock)
-                sock = "/tmp/.X11-unix/X%s" % number
-                if os.path.exists(sock):
-                    os.remove(sock)
         self.process = subprocess.Popen(
-            ["Xvfb", display, "-screen", "0", "%dx%dx24" % SCREEN, "-br", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        env = dict(os.environ, DISPLAY=display)
-        for _ in range(200):
-            if subprocess.run(["xdotool", "getdisplaygeometry"], env=env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0:
-                return
-            time.sleep(0.05)
-        raise TestFailure("Xvfb %s did not start" % display)
+            ["bash", PRIVATE_X, "serve", display.lstrip(":"), "%dx%dx24" % SCREEN, "-br"],
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        if self.process.stdout.readline().strip() != b"ready":
+            said = self.process.communicate()[1].decode("utf-8", "replace")
+            raise TestFailure("no X server on %s: %s" % (display, said.strip()))
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        self.process.terminate()
+        self.process.communicate()
 
 
 def prepare_prefix(prefix, display, locale, locale_dir):

@@ -7,8 +7,8 @@ source "$(dirname "$0")/gtk_lib.sh"
 begin_test "$1" window
 program=$WIN32_BIN/Varnet.exe
 
-start_clock "$program"
-window=$(wait_window "$APP" Varnet) || { check "Varnet shows a window" false; finish; }
+start_program "$program"
+window=$(wait_window "$APP" "^Varnet$") || { check "Varnet shows a window" false; finish; }
 state=$(xprop -id "$window" _NET_WM_STATE)
 check "the clock stays above other windows" grep -q _NET_WM_STATE_ABOVE <<<"$state"
 check "the clock is not in the taskbar" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
@@ -50,7 +50,7 @@ check "dragging moves the clock with the pointer" moved_by 60 35
 read -r x y < <(window_position "$window")
 xdotool mousemove $((x + 40)) $((y + 40)) click 1
 check "a click without moving leaves the clock where it was" moved_by 0 0
-pointer_away "$APP" Varnet
+pointer_away "$window"
 check "the moved clock still shows its face" window_shows "$window" "$program"
 xdotool mousemove $((x + 40)) $((y + 40)) click 2 mousemove 790 590
 sleep 0.5
@@ -78,14 +78,14 @@ check "the tooltip reads \"$expected\" (saw \"$shown\")" test "$shown" = "$expec
 # One clock per file: the same file again, by another name, starts nothing.
 ln -s "$program" "$WORK/link-to-varnet.exe"
 first=$APP
-start_clock "$WORK/link-to-varnet.exe"
+start_program "$WORK/link-to-varnet.exe"
 check "a second start of the same file ends at once" wait_exit "$APP" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
 check "... and the first clock runs on" kill -0 "$first"
 cp "$program" "$WORK/copy.exe"
-start_clock "$WORK/copy.exe"
-check "a copy of the file runs beside it" gets_window "$APP" Varnet
-stop_clock "$APP"
+start_program "$WORK/copy.exe"
+check "a copy of the file runs beside it" gets_window "$APP" "^Varnet$"
+stop_program "$APP"
 
 # Esc ends the clock, once it has the keyboard focus (a click gives it).
 APP=$first
@@ -95,20 +95,20 @@ sleep 0.2
 xdotool key Escape
 check "Esc ends the clock" wait_exit "$first" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
-check "... and its window is gone" wait_window_gone "$first" Varnet
+check "... and its window is gone" wait_window_gone "$first" "^Varnet$"
 
 # A Japanese desktop: the weekday in Japanese. The locale is made privately when the
 # system has none.
 mkdir -p "$WORK/locale"
 if localedef -i ja_JP -f UTF-8 "$WORK/locale/ja_JP.UTF-8" 2>/dev/null; then
-  start_clock LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 "$program"
-  window=$(wait_window "$APP" Varnet) || true
+  start_program LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 "$program"
+  window=$(wait_window "$APP" "^Varnet$") || true
   read -r x y < <(window_position "$window")
   shown=$(tooltip_text "$APP" Brenwick || true)
   expected="Brenwick $(LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 date +%Y/%m/%d\(%a\))"
   check "in Japanese the tooltip reads \"$expected\" (saw \"$shown\")" test "$shown" = "$expected"
   check "... with a Japanese weekday" grep -qv "([A-Za-z]*)$" <<<"$shown"
-  stop_clock "$APP"
+  stop_program "$APP"
 else
   check "a Japanese locale can be made (localedef)" false
 fi
@@ -125,9 +125,9 @@ printf '\0' | dd of="$WORK/no-images.exe" bs=1 seek=55003 conv=notrunc status=no
 # $3 on the error output, and exit code $4 once the box is closed with Return.
 refused_with_message() {
   local i w=
-  start_clock "$1"
+  start_program "$1"
   for i in $(seq 200); do
-    w=$(find_window "$APP" "$2") && break
+    w=$(find_window "$APP" "^$2$") && break
     sleep 0.1
   done
   [ -n "$w" ] || { echo "no message box"; return 1; }
