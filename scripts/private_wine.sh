@@ -21,6 +21,9 @@
 # Run:
 #   bash scripts/private_wine.sh prefix [command...]
 #       makes a prefix in $WINEPREFIX on $DISPLAY (the same recipe as private_wine_boot)
+#   bash scripts/private_wine.sh program-pid LAUNCHER EXE [TAKEN_PID...]
+#       the program's own process id for a program EXE started as process LAUNCHER, as
+#       wine_program_start finds it, the processes TAKEN aside; nothing when it ended first
 #
 # A 32-bit program under Wine's WoW64 mode does not run in the process that was started:
 # that one becomes a launcher (start.exe) that starts the program as a process of its own,
@@ -134,6 +137,12 @@ wine_find_program_process() {
   return 1
 }
 
+# True while process $1 runs: a zombie has ended, though its parent has yet to read how.
+process_running() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) && [[ ${stat##*) } != Z* ]]
+}
+
 # Waits up to 30 s for the program's own process; a program that ends before it is seen (a
 # second start of a single-instance clock) leaves none. Runs in the caller's shell, so that
 # the programs already found are known.
@@ -141,7 +150,7 @@ wine_program_find() {
   local handle=$1 pid i
   for i in $(seq 600); do
     pid=$(wine_find_program_process "$handle" "${wine_program_exe[$handle]}") && break
-    kill -0 "$handle" 2>/dev/null || return 0
+    process_running "$handle" || return 0
     sleep 0.05
   done
   wine_program_real[$handle]=$pid
@@ -187,8 +196,16 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
       private_wine_boot "$@"
       wineserver -w
       ;;
+    program-pid)
+      # For the Python tests, which start programs themselves.
+      wine_program_exe[$2]=$(basename "$3")
+      wine_program_real=()
+      for pid in "${@:4}"; do wine_program_real[$pid]=$pid; done
+      if pe_is_32bit "$3"; then wine_program_find "$2"; else wine_program_real[$2]=$2; fi
+      wine_program_pid "$2" || true
+      ;;
     *)
-      echo "usage: private_wine.sh prefix [command...]" >&2
+      echo "usage: private_wine.sh prefix [command...] | program-pid LAUNCHER EXE [TAKEN_PID...]" >&2
       exit 2
       ;;
   esac

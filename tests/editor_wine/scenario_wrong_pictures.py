@@ -27,7 +27,7 @@ def run(sc):
     sc.answer(SIZE_TITLE, ["Return"], editor)
     shot = s.screenshot()
     ec.check_area_empty(win.refresh(), shot, face)
-    ec.check_picture_at(win, shot, 105, 113, [[face] * 80] * 80, 80, "Pic (still empty)")
+    ec.check_preview(win, shot, [[face] * 80] * 80, "Pic (still empty)")
 
     # F1 after a refused picture: one image block, what the preview shows.
     s.key("F1")
@@ -58,7 +58,7 @@ def run(sc):
         win.refresh()
         check(tuple(win.control("AREA")["rect"][2:]) == (82, 82), "AREA is %s" % win.control("AREA")["rect"])
         ec.check_area_empty(win, shot, face)
-        ec.check_picture_at(win, shot, 105, 113, good_rows, 80, "Pic after %s" % bad)
+        ec.check_preview(win, shot, good_rows, "Pic after %s" % bad)
         sc.log("%s refused: %s" % (bad, text.replace("\n", " ")))
     s.key("F1")
     sc.message_box("上書き確認", editor)

@@ -79,55 +79,23 @@ def prepare_prefix(prefix, display, locale, locale_dir):
         xvfb.stop()
 
 
-def pe_is_32bit(path):
-    """True for a 32-bit Windows program (machine i386 in its PE header)."""
-    with open(path, "rb") as f:
-        head = f.read(4096)
-    pe = int.from_bytes(head[60:64], "little")
-    return head[pe + 4:pe + 6] == b"\x4c\x01"
-
-
 class Program:
     """A Windows program started under Wine, used like a Popen: poll, wait, kill, returncode,
     and pid, the process that runs the program (its windows carry that id).
 
-    A 64-bit program runs in the process started. A 32-bit one runs, in Wine's WoW64 mode,
-    in a process of its own: the process started becomes a launcher (start.exe) that waits
-    for the program and ends with its exit code. The program's own process, which owns its
-    windows and is what we stop, is the one of our prefix whose command line names it, is no
-    launcher's and belongs to no other Program."""
+    The program's own process is found by scripts/private_wine.sh, as for the shell tests:
+    under Wine's WoW64 mode a 32-bit program runs in a process of its own, and the process
+    started is a launcher; `taken` are the processes of other Programs."""
 
     def __init__(self, exe, args, env, cwd, log, taken):
         self.log = log
-        self.wow64 = pe_is_32bit(exe)
         with open(log, "wb") as out:
             self.launcher = subprocess.Popen([WINE, exe] + list(args), env=env, cwd=cwd,
                                              stdout=out, stderr=subprocess.STDOUT)
-        self.pid = self.launcher.pid
-        if self.wow64:
-            self.pid = self._find(os.path.basename(exe).lower(), env["WINEPREFIX"], taken)
-
-    def _find(self, name, prefix, taken, timeout=30):
-        """The program's process, or None when it ended before it was seen (a second start
-        of a program that runs once)."""
-        marker = ("WINEPREFIX=" + prefix).encode()
-        end = time.time() + timeout
-        while time.time() < end:
-            for entry in os.listdir("/proc"):
-                if not entry.isdigit() or int(entry) in taken or int(entry) == self.launcher.pid:
-                    continue
-                try:
-                    args = open("/proc/%s/cmdline" % entry, "rb").read().decode("utf-8", "replace")
-                    environ = open("/proc/%s/environ" % entry, "rb").read().split(b"\0")
-                except OSError:
-                    continue
-                args = args.replace("\0", " ").lower()
-                if name in args and "start.exe" not in args and marker in environ:
-                    return int(entry)
-            if self.launcher.poll() is not None:
-                return None
-            time.sleep(0.05)
-        return None
+        found = subprocess.run(["bash", PRIVATE_WINE, "program-pid", str(self.launcher.pid), exe]
+                               + [str(p) for p in taken], env=env, stdout=subprocess.PIPE,
+                               check=True, timeout=60).stdout.split()
+        self.pid = int(found[0]) if found else None
 
     @property
     def returncode(self):

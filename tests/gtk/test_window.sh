@@ -29,23 +29,8 @@ check "a click inside the outline reaches the clock" test "$inside" != "$outside
 check "a click outside the outline passes through" \
   test "$(window_at $((x - 20)) $((y - 20)))" = "$outside"
 
-# Drag: press, move in steps as a hand does, release.
-xdotool mousemove $((x + 40)) $((y + 40)) mousedown 1
-for step in 1 2 3 4 5; do
-  xdotool mousemove $((x + 40 + 12 * step)) $((y + 40 + 7 * step))
-  sleep 0.05
-done
-xdotool mouseup 1
-moved_by() {
-  local i nx ny
-  for i in $(seq 40); do
-    read -r nx ny < <(window_position "$window")
-    [ "$nx $ny" = "$((x + $1)) $((y + $2))" ] && return 0
-    sleep 0.05
-  done
-  echo "the window is at $nx $ny, not $((x + $1)) $((y + $2))"
-  return 1
-}
+drag_window "$window" 60 35
+moved_by() { window_moves_to "$window" $((x + $1)) $((y + $2)); }
 check "dragging moves the clock with the pointer" moved_by 60 35
 read -r x y < <(window_position "$window")
 xdotool mousemove $((x + 40)) $((y + 40)) click 1

@@ -66,6 +66,31 @@ stop_program() {
   done
 }
 
+# Drags window $1 by ($2, $3) with the left button from its middle, in five steps as a hand
+# does.
+drag_window() {
+  local x y step
+  read -r x y < <(window_position "$1")
+  xdotool mousemove $((x + 40)) $((y + 40)) mousedown 1
+  for step in 1 2 3 4 5; do
+    xdotool mousemove $((x + 40 + $2 * step / 5)) $((y + 40 + $3 * step / 5))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+}
+
+# Waits up to 2 s until window $1 stands at "$2 $3".
+window_moves_to() {
+  local i at
+  for i in $(seq 40); do
+    at=$(window_position "$1")
+    [ "$at" = "$2 $3" ] && return 0
+    sleep 0.05
+  done
+  echo "the window is at $at, not $2 $3"
+  return 1
+}
+
 # Opens the clock's pop-up menu with a right click in the middle of window $1 and chooses
 # the item $2 presses of Down below the top (separators are skipped). The menu is open when
 # the clock's process shows one more window, within 2 s.
