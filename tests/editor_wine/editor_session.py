@@ -58,8 +58,7 @@ class Scenario:
         return b"[Users]\r\nNAME=" + enc(name) + b"\r\nURL=" + enc(url) + b"\r\nMAIL=" + enc(mail) + b"\r\n"
 
     def start_editor(self):
-        process = self.session.start_editor()
-        return process
+        return self.session.start_editor()
 
     def editor_window(self, process):
         win = ec.EditorWindow(self.session, process)

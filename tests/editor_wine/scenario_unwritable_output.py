@@ -10,20 +10,13 @@ from editor_session import check
 
 
 def run(sc):
-    s = sc.session
     sc.add_definitions()
     os.makedirs(os.path.join(sc.output(), "inside"))
     with open(os.path.join(sc.output(), "inside", "keep.txt"), "w") as f:
         f.write("kept")
     editor = sc.start_editor()
-    win = sc.editor_window(editor)
-    s.key("F1")
-    sc.message_box("上書き確認", editor)
-    sc.answer("上書き確認", ["y"], editor)
-    text = sc.message_box("書き込みエラー", editor)
-    check("oriclock.exe" in text and "書き込めませんでした" in text and
-          "同じ名前のフォルダーがあります" in text, "error message %r" % text)
-    sc.answer("書き込みエラー", ["Return"], editor)
+    sc.editor_window(editor)
+    text = refused_overwrite(sc, editor, "同じ名前のフォルダーがあります")
     check(os.path.isdir(sc.output()) and open(os.path.join(sc.output(), "inside", "keep.txt")).read()
           == "kept", "the folder named oriclock.exe was changed")
     check([n for n in os.listdir(sc.app) if n.startswith("oriclock.exe.")] == [],
@@ -31,6 +24,19 @@ def run(sc):
     sc.log("a folder in the way: %s" % text.replace("\n", " "))
     sc.close_with(editor, "F12")
     check_full_disk(sc)
+
+
+def refused_overwrite(sc, editor, why):
+    """F1 and Yes to the overwrite question: the message that oriclock.exe could not be
+    written, and `why`, closed with Return; returns its text."""
+    sc.session.key("F1")
+    sc.message_box("上書き確認", editor)
+    sc.answer("上書き確認", ["y"], editor)
+    text = sc.message_box("書き込みエラー", editor)
+    check("oriclock.exe" in text and "書き込めませんでした" in text and why in text,
+          "error message %r" % text)
+    sc.answer("書き込みエラー", ["Return"], editor)
+    return text
 
 
 def check_full_disk(sc):
@@ -61,13 +67,7 @@ def check_full_disk(sc):
         editor = s.start(os.path.join(mount, "TavimoreEdit.exe"))
         win = sc.editor_window(editor)
         sc.choose_picture(win, sc.path("three.bmp"))
-        s.key("F1")
-        sc.message_box("上書き確認", editor)
-        sc.answer("上書き確認", ["y"], editor)
-        text = sc.message_box("書き込みエラー", editor)
-        check("oriclock.exe" in text and "書き込めませんでした" in text and
-              "空き容量が足りません" in text, "message %r" % text)
-        sc.answer("書き込みエラー", ["Return"], editor)
+        text = refused_overwrite(sc, editor, "空き容量が足りません")
         check(open(os.path.join(mount, "oriclock.exe"), "rb").read() == old,
               "the old clock was changed by the failed build")
         check([n for n in os.listdir(mount) if n.startswith("oriclock.exe.")] == [],

@@ -1,10 +1,8 @@
 # Shared by the on-screen tests of tavimore-clock; sourced, not run.
 #
-# Each test has an X server of its own (Xvfb on the display it is given, black root window,
-# so pixels outside a clock's outline read #000000) with the openbox window manager, and a
-# home of its own: its own XDG folders, so clock locks, default handlers and settings never
-# meet another test's or the user's. Everything a test starts is stopped by its process id
-# when the test ends.
+# Each test has an X server of its own with the openbox window manager, and a home of its
+# own: its own XDG folders, so clock locks, default handlers and settings never meet another
+# test's or the user's. Everything a test starts is stopped by its process id at its end.
 #
 # Needs in the environment: GTK_TEST_ROOT (a folder for the tests' work), WIN32_BIN (the
 # clock programs), TAVIMORE (the command line), TAVIMORE_CLOCK (the native clock) and

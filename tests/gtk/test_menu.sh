@@ -59,11 +59,7 @@ check "メール opens the mail address" log_lines 2
 check "... as a mailto: address" test "$(sed -n 2p "$log")" = "mailto:moon@example.org"
 
 choose_menu_item "$window" 3
-box=
-for i in $(seq 100); do
-  box=$(find_window "$APP" "^月の時計$") && break
-  sleep 0.1
-done
+box=$(wait_window "$APP" "^月の時計$") || box=
 check "バージョン shows a box titled with the author" test -n "$box"
 check "... beside the running clock" has_window "$APP" "^Ossimar$"
 [ -n "$box" ] && xdotool windowactivate --sync "$box" key Return

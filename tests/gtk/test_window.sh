@@ -44,19 +44,7 @@ check "... and does not drag" moved_by 0 0
 
 # The tooltip: the pointer rests on the clock until a window of the clock's process is
 # titled with the author's name.
-tooltip_text() {
-  local i w name
-  xdotool mousemove $((x + 30)) $((y + 50)) sleep 0.2 mousemove $((x + 40)) $((y + 40))
-  for i in $(seq 60); do
-    for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-      name=$(xdotool getwindowname "$w")
-      [[ $name == "$2 "* ]] && { echo "$name"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
-shown=$(tooltip_text "$APP" Brenwick || true)
+shown=$(hover_until "$window" "^Brenwick " || true)
 expected="Brenwick $(LC_ALL=C date +%Y/%m/%d\(%a\))"
 check "the tooltip reads \"$expected\" (saw \"$shown\")" test "$shown" = "$expected"
 
@@ -88,8 +76,7 @@ mkdir -p "$WORK/locale"
 if localedef -i ja_JP -f UTF-8 "$WORK/locale/ja_JP.UTF-8" 2>/dev/null; then
   start_program LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 "$program"
   window=$(wait_window "$APP" "^Varnet$") || true
-  read -r x y < <(window_position "$window")
-  shown=$(tooltip_text "$APP" Brenwick || true)
+  shown=$(hover_until "$window" "^Brenwick " || true)
   expected="Brenwick $(LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 date +%Y/%m/%d\(%a\))"
   check "in Japanese the tooltip reads \"$expected\" (saw \"$shown\")" test "$shown" = "$expected"
   check "... with a Japanese weekday" grep -qv "([A-Za-z]*)$" <<<"$shown"
@@ -109,13 +96,9 @@ printf '\0' | dd of="$WORK/no-images.exe" bs=1 seek=55003 conv=notrunc status=no
 # Starts the clock on file $1 and expects a message box titled $2 rather than a clock, text
 # $3 on the error output, and exit code $4 once the box is closed with Return.
 refused_with_message() {
-  local i w=
+  local w
   start_program "$1"
-  for i in $(seq 200); do
-    w=$(find_window "$APP" "^$2$") && break
-    sleep 0.1
-  done
-  [ -n "$w" ] || { echo "no message box"; return 1; }
+  w=$(wait_window "$APP" "^$2$") || { echo "no message box"; return 1; }
   [ "$(window_size "$w")" != 82x82 ] || { echo "a clock window, not a message"; return 1; }
   grep -q "$3" "$CLOCK_ERR" || { echo "error output: $(cat "$CLOCK_ERR")"; return 1; }
   xdotool windowactivate --sync "$w" key Return

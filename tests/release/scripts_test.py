@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""The scripts and benchmarks the README tells people to run, and every shell script of the
-tests, at least start: each one the README names exists, parses (bash -n, or Python's
-compiler), and calls only shell functions that exist, defined in it or in a file it sources
-(found the way the scripts name them: beside themselves or under the source folder), or
-commands on PATH. Function-style names (lower case with an underscore, our functions'
-form) are checked, which no external command we call has. The ones that are cheap to run
-are run.
+"""The scripts and benchmarks the README names, and every shell script run rather than only
+sourced, at least start: they exist, parse (bash -n, or Python's compiler), and call only
+functions defined in them or in the files they source, or commands on PATH. Names of our
+functions' form (lower case with an underscore), which no command we call has, are
+checked. Those that are cheap to run are run.
 
     scripts_test.py SOURCE_DIR
 """
@@ -20,8 +18,7 @@ DEFINED = re.compile(r"^\s*(?:function\s+)?([A-Za-z_][\w-]*)\s*\(\)", re.M)
 CALLED = re.compile(r"(?:^|[;&|`]|(?<![=$])\(|\$\(|\b(?:then|do|else|if|while|until|!)\s)\s*"
                     r"([a-z][a-z0-9]*_[a-z0-9_]*)(?=\s|$|;|\)|&|\|)")
 HEREDOC = re.compile(r"<<-?\s*'?\"?(\w+)'?\"?")
-# Scripts that say what they do quickly, without a display or Wine: the arguments, and the
-# exit code.
+# Quick without a display or Wine: the arguments, and the exit code.
 CHEAP_RUNS = {
     "scripts/wine_root.sh": (["--path"], 0),
     "scripts/private_wine.sh": ([], 2),
@@ -103,7 +100,7 @@ def check_shell(path, source, problems):
     for f in files:
         defined.update(DEFINED.findall(open(f, encoding="utf-8").read()))
     for f in files:
-        for number, line in enumerate(code_lines(open(f, encoding="utf-8").read()), 1):
+        for line in code_lines(open(f, encoding="utf-8").read()):
             for name in CALLED.findall(line):
                 if name not in defined and not shutil.which(name):
                     problems.append("%s (through %s): calls %s, defined nowhere" % (
@@ -127,10 +124,9 @@ def main():
                 problems.append("%s does not compile: %s" % (relative, error))
         else:
             shell.add(path)
-    # And every shell script of ours that is run rather than only sourced.
-    listed = subprocess.run(["git", "-C", source, "ls-files", "--cached", "--others", "--exclude-standard", "*.sh"], stdout=subprocess.PIPE,
-                            check=True).stdout.decode().split()
-    everything = [os.path.join(source, f) for f in listed if os.path.isfile(os.path.join(source, f))]
+    listed = subprocess.run(["git", "-C", source, "ls-files", "-co", "--exclude-standard", "*.sh"],
+                            stdout=subprocess.PIPE, check=True).stdout.decode().split()
+    everything = [p for p in (os.path.join(source, f) for f in listed) if os.path.isfile(p)]
     libraries = {f for path in everything for f in sourced_files(path, source, [])}
     shell.update(f for f in everything if f not in libraries or f in shell)
     for path in sorted(shell):

@@ -91,6 +91,24 @@ window_moves_to() {
   return 1
 }
 
+# Rests the pointer on window $1 (two moves inside it: Wine sees no motion outside its own
+# windows) and waits up to 6 s for another window of its process, the tooltip, whose title
+# matches $2; prints that title.
+hover_until() {
+  local x y i w pid name
+  pid=$(xdotool getwindowpid "$1") || return 1
+  read -r x y < <(window_position "$1")
+  xdotool mousemove $((x + 38)) $((y + 40)) sleep 0.1 mousemove $((x + 40)) $((y + 40))
+  for i in $(seq 60); do
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+      name=$(xdotool getwindowname "$w" 2>/dev/null || true)
+      [ "$w" != "$1" ] && [[ $name =~ $2 ]] && { echo "$name"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
 # Opens the clock's pop-up menu with a right click in the middle of window $1 and chooses
 # the item $2 presses of Down below the top (separators are skipped). The menu is open when
 # the clock's process shows one more window, within 2 s.

@@ -31,11 +31,8 @@ message_box_text() {
   sed -n 's/.*trace:msgbox:MSGBOX_OnInit \(L".*"\)$/\1/p' "$1" | tail -1
 }
 
-# Starts a Windows program in the background; its handle is left in APP (see
-# wine_program_start, which takes the same arguments).
-start_program() {
-  wine_program_start "$@"
-}
+# Starts a Windows program in the background, its handle in APP (as wine_program_start).
+start_program() { wine_program_start "$@"; }
 window_owner() { wine_program_pid "$1"; }
 end_program() { wine_program_stop "$1"; }
 
