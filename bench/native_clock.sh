@@ -14,9 +14,8 @@ for f in build/win64/bin/Pirrow.exe build/native/bin/tavimore build/native/bin/t
   [ -x "$ROOT/$f" ] || { echo "missing $f: build the win64 and native presets first"; exit 1; }
 done
 
-# TAVIMORE_DISPLAYS="FIRST LAST" picks another range of displays to take the first free one of.
-read -r first last <<<"${TAVIMORE_DISPLAYS:-180 189}"
-private_wine_start native-bench "$first" "$last" 800x600x24 -br
+# The first free display of :180 to :189, or of TAVIMORE_DISPLAYS="FIRST LAST".
+private_wine_start native-bench 180 189 800x600x24 -br
 echo "native_clock: a new Wine prefix on $DISPLAY (a few seconds)"
 private_wine_boot
 clock=$private_work/oriclock.exe
@@ -27,13 +26,13 @@ clock=$private_work/oriclock.exe
 mkdir -m 700 "$private_work/run"
 XDG_RUNTIME_DIR=$private_work/run NO_AT_BRIDGE=1 "$ROOT/build/native/bin/tavimore-clock" "$clock" &
 native=$!
-private_wine_pids+=("$native")
+private_pids+=("$native")
 "$wine64" "$clock" &
 wine=$!
-private_wine_pids+=("$wine")
+private_pids+=("$wine")
 # (Called for their output: a search that finds nothing yet must not end this script.)
-window=$(private_wine_window "$native")
-window=$(private_wine_window "$wine")
+window=$(pid_window "$native")
+window=$(pid_window "$wine")
 sleep 2  # past start-up
 
 # The processes of our Wine prefix besides the clock: its wineserver and Windows services.

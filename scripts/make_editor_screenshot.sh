@@ -50,7 +50,7 @@ EOF
 
 (cd "$app" && exec "${japanese[@]}" "$wine64" TavimoreEdit.exe >/dev/null 2>&1) &
 editor=$!
-private_wine_pids+=("$editor")
+private_pids+=("$editor")
 window=
 for _ in $(seq 300); do
   window=$(xdotool search --onlyvisible --name '^TavimoreEdit$' 2>/dev/null | head -1) && [ -n "$window" ] && break

@@ -18,17 +18,14 @@ for f in "$bin/Pirrow.exe" "$tavimore" "$clock_program"; do
   [ -x "$f" ] || { echo "make_linux_screenshot: missing $f (build the win32 and native presets)" >&2; exit 1; }
 done
 
-source "$root/scripts/private_wine.sh"  # its private X server and clean-up; no Wine here
-read -r first last <<<"${TAVIMORE_DISPLAYS:-180 189}"
+source "$root/scripts/private_x.sh"
 # A screen larger than the picture: GTK puts a tooltip over the pointer, which hides it
 # again at once, when the screen has no room below the pointer as it reckons room.
-private_wine_start linux-shot "$first" "$last" 640x480x24
+x_start_free linux-shot 180 189 640x480x24
 export HOME=$private_work XDG_RUNTIME_DIR=$private_work/run NO_AT_BRIDGE=1 GDK_BACKEND=x11 LC_ALL=C.UTF-8
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DBUS_SESSION_BUS_ADDRESS
-openbox --sm-disable >/dev/null 2>&1 &
-private_wine_pids+=($!)
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do sleep 0.05; done
+x_window_manager
 xsetroot -solid "#3B6E8F"  # after openbox, which clears the root window as it starts
 
 "$tavimore" build --definition "$bin/Pirrow.exe" --image "$root/samples/moon.png" \
@@ -38,8 +35,8 @@ x=20
 for file in "$bin"/{Varnet,Ossimar,Pirrow,Quellet,Damsole}.exe "$private_work/oriclock.exe"; do
   "$clock_program" "$file" &
   app=$!
-  private_wine_pids+=("$app")
-  window=$(private_wine_window "$app")
+  private_pids+=("$app")
+  window=$(pid_window "$app")
   xdotool windowmove --sync "$window" "$x" 40
   x=$((x + 100))
 done

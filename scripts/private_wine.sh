@@ -1,17 +1,14 @@
 # The one way our tests, benchmarks and scripts run Windows programs under Wine without
-# touching anyone's display or Wine: a private X server, a Wine prefix in a folder of our
-# own, programs found and stopped by their process ids, and a clean-up that stops what was
-# started (the prefix's server with wineserver -k). Runs inside the Debian 13 root
-# (scripts/in_wine_root.sh), whose Wine 10 runs the 32-bit programs as well as the 64-bit
-# ones.
+# touching anyone's display or Wine: a private X server (scripts/private_x.sh, whose
+# functions come with this file), a Wine prefix in a folder of our own, programs found and
+# stopped by their process ids, and a clean-up that stops what was started (the prefix's
+# server with wineserver -k). Runs inside the Debian 13 root (scripts/in_wine_root.sh),
+# whose Wine 10 runs the 32-bit programs as well as the 64-bit ones.
 #
 # Sourced:
 #   source scripts/private_wine.sh
 #   private_wine_start NAME FIRST LAST GEOMETRY [Xvfb option...]
-#       an X server on the first free display of FIRST..LAST and a new folder
-#       (private_work) for the prefix; sets DISPLAY, WINEPREFIX, WINEDEBUG; cleans up at exit
-#   wine_x_start DISPLAY_NUMBER GEOMETRY [Xvfb option...]
-#       an X server on exactly that display (fails when it is taken); sets DISPLAY
+#       x_start_free, and the prefix in private_work; sets WINEPREFIX and WINEDEBUG
 #   private_wine_boot [command...]   makes the prefix; the command (e.g. env LANG=...) goes
 #                                    in front of every Wine call
 #   wine_program_start [NAME=value...] EXE [ARG...]
@@ -21,10 +18,12 @@
 #   wine_program_wait HANDLE [SECONDS]  waits for its end; its exit code goes to EXIT_CODE
 #   wine_program_stop HANDLE         ends it and waits until it is gone
 #   wine_window HANDLE               waits for its first visible window
-#   private_wine_pids+=("$pid")      further processes to stop at exit
 # Run:
 #   bash scripts/private_wine.sh prefix [command...]
 #       makes a prefix in $WINEPREFIX on $DISPLAY (the same recipe as private_wine_boot)
+#   bash scripts/private_wine.sh program-pid LAUNCHER EXE [TAKEN_PID...]
+#       the program's own process id for a program EXE started as process LAUNCHER, as
+#       wine_program_start finds it, the processes TAKEN aside; nothing when it ended first
 #
 # A 32-bit program under Wine's WoW64 mode does not run in the process that was started:
 # that one becomes a launcher (start.exe) that starts the program as a process of its own,
@@ -33,63 +32,21 @@
 # windows and is what we stop: the process of our prefix whose command line names the
 # program and that no other handle has.
 
+source "$(dirname "${BASH_SOURCE[0]}")/private_x.sh"
 wine64=/usr/lib/wine/wine64
 WINE64=$wine64
-private_wine_pids=()
-private_xvfb=
-private_work=
-declare -A wine_program_exe=() wine_program_real=() wine_program_status=()
+declare -A wine_program_exe=() wine_program_real=()
 
 private_wine_cleanup() {
-  local pid handle
+  local handle
   for handle in "${!wine_program_exe[@]}"; do wine_program_kill "$handle"; done
-  for pid in "${private_wine_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null || true
-  if [ -n "$private_xvfb" ]; then
-    kill "$private_xvfb" 2>/dev/null || true
-    wait "$private_xvfb" 2>/dev/null || true
-  fi
-  [ -z "$private_work" ] || rm -rf "$private_work"
 }
-
-wine_x_wait() {
-  local name=$1 i
-  for i in $(seq 400); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-    kill -0 "$private_xvfb" 2>/dev/null || break
-    sleep 0.05
-  done
-  echo "$name: the X server on $DISPLAY did not start" >&2
-  return 1
-}
-
-wine_x_start() {
-  local display=$1 geometry=$2
-  shift 2
-  if [ -e "/tmp/.X$display-lock" ]; then
-    echo "display :$display is taken (/tmp/.X$display-lock)" >&2
-    return 1
-  fi
-  export DISPLAY=:$display
-  Xvfb "$DISPLAY" -screen 0 "$geometry" -nolisten tcp "$@" >/dev/null 2>&1 &
-  private_xvfb=$!
-  wine_x_wait "Xvfb"
-}
+private_cleanup_hooks+=(private_wine_cleanup)
 
 private_wine_start() {
-  local name=$1 first=$2 last=$3 geometry=$4
-  shift 4
-  local display=$first
-  while [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-    [ "$display" -le "$last" ] || { echo "$name: displays :$first to :$last are all taken" >&2; return 1; }
-  done
-  private_work=$(mktemp -d "/tmp/tavimore-$name-XXXXXX")
-  export DISPLAY=:$display WINEPREFIX=$private_work/prefix WINEDEBUG=-all
-  trap private_wine_cleanup EXIT
-  Xvfb "$DISPLAY" -screen 0 "$geometry" -nolisten tcp "$@" >/dev/null 2>&1 &
-  private_xvfb=$!
-  wine_x_wait "$name"
+  x_start_free "$@" || return 1
+  export WINEPREFIX=$private_work/prefix WINEDEBUG=-all
 }
 
 # No window manager: Wine draws window frames itself, and dialogs close at once (with Wine's
@@ -183,6 +140,12 @@ wine_find_program_process() {
   return 1
 }
 
+# True while process $1 runs: a zombie has ended, though its parent has yet to read how.
+process_running() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) && [[ ${stat##*) } != Z* ]]
+}
+
 # Waits up to 30 s for the program's own process; a program that ends before it is seen (a
 # second start of a single-instance clock) leaves none. Runs in the caller's shell, so that
 # the programs already found are known.
@@ -190,7 +153,7 @@ wine_program_find() {
   local handle=$1 pid i
   for i in $(seq 600); do
     pid=$(wine_find_program_process "$handle" "${wine_program_exe[$handle]}") && break
-    kill -0 "$handle" 2>/dev/null || return 0
+    process_running "$handle" || return 0
     sleep 0.05
   done
   wine_program_real[$handle]=$pid
@@ -208,16 +171,7 @@ wine_program_running() {
 # Waits up to $2 seconds (default 10) for the program to end; its exit code goes to
 # EXIT_CODE.
 wine_program_wait() {
-  local handle=$1 limit=${2:-10} i
-  for i in $(seq $((limit * 20))); do
-    if ! kill -0 "$handle" 2>/dev/null; then
-      EXIT_CODE=0
-      wait "$handle" 2>/dev/null || EXIT_CODE=$?
-      return 0
-    fi
-    sleep 0.05
-  done
-  return 1
+  wait_exit "$@"
 }
 
 wine_program_kill() {
@@ -231,18 +185,9 @@ wine_program_stop() {
   wine_program_wait "$1" 10 || true
 }
 
-# The first visible window of the program, waiting up to 30 s (a first start in a fresh
-# server can be slow).
+# The first visible window of the program.
 wine_window() {
-  local handle=$1 pid window i
-  pid=$(wine_program_pid "$handle") || return 1
-  for i in $(seq 300); do
-    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
-    [ -n "$window" ] && { echo "$window"; return 0; }
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
+  pid_window "$(wine_program_pid "$1")"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
@@ -254,8 +199,16 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
       private_wine_boot "$@"
       wineserver -w
       ;;
+    program-pid)
+      # For the Python tests, which start programs themselves.
+      wine_program_exe[$2]=$(basename "$3")
+      wine_program_real=()
+      for pid in "${@:4}"; do wine_program_real[$pid]=$pid; done
+      if pe_is_32bit "$3"; then wine_program_find "$2"; else wine_program_real[$2]=$2; fi
+      wine_program_pid "$2" || true
+      ;;
     *)
-      echo "usage: private_wine.sh prefix [command...]" >&2
+      echo "usage: private_wine.sh prefix [command...] | program-pid LAUNCHER EXE [TAKEN_PID...]" >&2
       exit 2
       ;;
   esac

@@ -7,8 +7,9 @@
 #
 #   scripts/record_clock.sh CLOCK.exe OUTPUT_DIR
 #
-# Uses the first free X display from :180 to :189; stops everything it started by its
-# process id (and the prefix's wineserver with wineserver -k).
+# Uses the first free X display from :180 to :189 (or of TAVIMORE_DISPLAYS="FIRST LAST");
+# stops everything it started by its process id (and the prefix's wineserver with
+# wineserver -k).
 set -euo pipefail
 clock=$(realpath "$1")
 output=$(realpath -m "$2")
@@ -24,9 +25,10 @@ source "$(dirname "$0")/private_wine.sh"
 private_wine_start record-clock 180 189 320x240x24 -wr
 echo "record_clock: no display; a private one on $DISPLAY with a new Wine prefix (a few seconds)"
 private_wine_boot
-xdotool mousemove 0 0  # away from the clock, where its tooltip would cover it
 wine_program_start "$clock" 2>/dev/null
 window=$(wine_window "$APP") || { echo "record_clock: no clock window appeared" >&2; exit 1; }
+# Off the clock, where its tooltip would cover the face.
+pointer_away "$window" || { echo "record_clock: the clock's tooltip stays" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
 crop=${WIDTH}x${HEIGHT}+$X+$Y
 

@@ -30,9 +30,9 @@ fi
 private_wine_start show-clock 180 189 320x240x24
 echo "show_clock: no display; starting one of our own (a new Wine prefix takes a few seconds)"
 private_wine_boot
-xdotool mousemove 0 0  # away from the clock, where its tooltip would cover it
 wine_program_start "$clock" 2>/dev/null
-wine_window "$APP" >/dev/null || { echo "show_clock: no clock window appeared" >&2; exit 1; }
+window=$(wine_window "$APP") || { echo "show_clock: no clock window appeared" >&2; exit 1; }
+pointer_away "$window" || true  # off the clock, where its tooltip would cover it
 sleep 2  # two seconds of ticking, so the screenshot shows a running clock
 import -window root "PNG24:$shot"
 echo "show_clock: screenshot of the running clock in $shot"

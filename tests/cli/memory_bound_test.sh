@@ -13,7 +13,7 @@
 set -uo pipefail
 tavimore="${1:?usage: memory_bound_test.sh TAVIMORE}"
 here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/../wine/check_lib.sh"
+source "$here/../support/check_lib.sh"
 
 work="$(mktemp -d /tmp/tavimore-memory.XXXXXX)"
 trap 'rm -rf "$work"' EXIT

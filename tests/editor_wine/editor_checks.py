@@ -47,13 +47,13 @@ TABLE = [
     ("CMB", "combo", None, (104, 310, 161, 20)),
 ]
 PLACE = {name: rect for name, _, _, rect in TABLE}
-KIND = {name: kind for name, kind, _, _ in TABLE}
 WINDOW_CLASS = {"heading": "Static", "caption": "Static", "readout": "Static", "swatch": "Static",
                 "field": "Edit", "button": "Button", "scrollbar": "ScrollBar",
                 "combo": "ComboBox"}
 
-FOCUS_CYCLE = ["FLD0", "FLD1", "FLD2", "BTN0", "BTN1", "Pic", "AREA", "CBTN0",
-               "LongLine0", "LongLine1", "LongLine2", "CMB"]
+# The focus walks the controls in table order; labels (read-outs and swatches too) never
+# take it.
+FOCUS_CYCLE = [name for name, kind, _, _ in TABLE if WINDOW_CLASS.get(kind) != "Static"]
 INITIAL_LENGTHS = {"DSP0": "75%", "DSP1": "80%", "DSP2": "90%"}
 INITIAL_COLOURS = {"COL0": (0, 0, 64), "COL1": (0, 0, 128), "COL2": (0, 0, 192)}
 CLIENT_SIZE = (433, 366)
@@ -188,12 +188,33 @@ def check_controls_by_probe(win):
                   "%s is not a flat bordered box" % name)
         elif kind == "field":
             check(c["limit"] >= 0x7FFFFFFE, "%s limits its text to %d" % (name, c["limit"]))
+    check_layout(win)
     for name, want in INITIAL_LENGTHS.items():
         check(win.text(name) == want, "%s reads %r, not %r" % (name, win.text(name), want))
     for hand, name in enumerate(["LongLine0", "LongLine1", "LongLine2"]):
         c = win.control(name)
         check((c["min"], c["max"]) == (1, 100), "%s runs %d..%d" % (name, c["min"], c["max"]))
         check(c["pos"] == int(INITIAL_LENGTHS["DSP%d" % hand][:-1]), "%s at %d" % (name, c["pos"]))
+
+
+def check_layout(win):
+    """As the window opens, every control lies inside the client area, and no two overlap by
+    more than the two-pixel border a control may lay over its neighbour's edge (a picture
+    chosen later may reach under other controls)."""
+    rects = {name: c["rect"] for name, c in win.controls.items()}
+    for name, (x, y, w, h) in rects.items():
+        check(x >= 0 and y >= 0 and x + w <= CLIENT_SIZE[0] and y + h <= CLIENT_SIZE[1],
+              "%s at %s is not inside the window" % (name, rects[name]))
+    for a, (ax, ay, aw, ah) in rects.items():
+        for b, (bx, by, bw, bh) in rects.items():
+            overlap = min(ax + aw, bx + bw) - max(ax, bx), min(ay + ah, by + bh) - max(ay, by)
+            check(a >= b or min(overlap) <= 2, "%s and %s overlap by %s" % (a, b, overlap))
+
+
+def check_preview(win, shot, rows, what):
+    """The preview box shows rows[0..80) inside its one-pixel border."""
+    x, y, _, _ = PLACE["Pic"]
+    check_picture_at(win, shot, x + 1, y + 1, rows, 80, what)
 
 
 def thumb_centre(win, shot, name):
@@ -293,7 +314,7 @@ def check_screen_against_table(win, shot, preview=None, swatches=INITIAL_COLOURS
     for side in e:
         check(max(e[side]) < fb - 40, "Pic: no border on its %s edge" % side)
     if preview is not None:
-        check_picture_at(win, shot, x + 1, y + 1, preview, 80, "Pic")
+        check_preview(win, shot, preview, "Pic")
 
 
 def check_picture_at(win, shot, left, top, rows, height, what, skip=None):

@@ -19,8 +19,9 @@ import time
 
 WINE = "/usr/lib/wine/wine64"
 SCREEN = (800, 600)
-PRIVATE_WINE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
-                            "private_wine.sh")
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+PRIVATE_WINE = os.path.join(SOURCE, "scripts", "private_wine.sh")
+PRIVATE_X = os.path.join(SOURCE, "scripts", "private_x.sh")
 
 
 class TestFailure(Exception):
@@ -41,39 +42,19 @@ def locale_environment(locale, locale_dir):
 
 
 class Xvfb:
+    """The display, served by scripts/private_x.sh, the one way our tests start one."""
+
     def __init__(self, display):
-        self.display = display
-        number = display.lstrip(":")
-        lock = "/tmp/.X%s-lock" % number
-        if os.path.exists(lock):  # left by a run that was killed: only ours use this range
-            try:
-                pid = int(open(lock).read().strip())
-                os.kill(pid, 0)
-                raise TestFailure("display %s is in use by process %d" % (display, pid))
-            except (ValueError, ProcessLookupError):
-                os.remove(lock)
-                sock = "/tmp/.X11-unix/X%s" % number
-                if os.path.exists(sock):
-                    os.remove(sock)
         self.process = subprocess.Popen(
-            ["Xvfb", display, "-screen", "0", "%dx%dx24" % SCREEN, "-br", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        env = dict(os.environ, DISPLAY=display)
-        for _ in range(200):
-            if subprocess.run(["xdotool", "getdisplaygeometry"], env=env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0:
-                return
-            time.sleep(0.05)
-        raise TestFailure("Xvfb %s did not start" % display)
+            ["bash", PRIVATE_X, "serve", display.lstrip(":"), "%dx%dx24" % SCREEN, "-br"],
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        if self.process.stdout.readline().strip() != b"ready":
+            said = self.process.communicate()[1].decode("utf-8", "replace")
+            raise TestFailure("no X server on %s: %s" % (display, said.strip()))
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        self.process.terminate()
+        self.process.communicate()
 
 
 def prepare_prefix(prefix, display, locale, locale_dir):
@@ -98,55 +79,23 @@ def prepare_prefix(prefix, display, locale, locale_dir):
         xvfb.stop()
 
 
-def pe_is_32bit(path):
-    """True for a 32-bit Windows program (machine i386 in its PE header)."""
-    with open(path, "rb") as f:
-        head = f.read(4096)
-    pe = int.from_bytes(head[60:64], "little")
-    return head[pe + 4:pe + 6] == b"\x4c\x01"
-
-
 class Program:
     """A Windows program started under Wine, used like a Popen: poll, wait, kill, returncode,
     and pid, the process that runs the program (its windows carry that id).
 
-    A 64-bit program runs in the process started. A 32-bit one runs, in Wine's WoW64 mode,
-    in a process of its own: the process started becomes a launcher (start.exe) that waits
-    for the program and ends with its exit code. The program's own process, which owns its
-    windows and is what we stop, is the one of our prefix whose command line names it, is no
-    launcher's and belongs to no other Program."""
+    The program's own process is found by scripts/private_wine.sh, as for the shell tests:
+    under Wine's WoW64 mode a 32-bit program runs in a process of its own, and the process
+    started is a launcher; `taken` are the processes of other Programs."""
 
     def __init__(self, exe, args, env, cwd, log, taken):
         self.log = log
-        self.wow64 = pe_is_32bit(exe)
         with open(log, "wb") as out:
             self.launcher = subprocess.Popen([WINE, exe] + list(args), env=env, cwd=cwd,
                                              stdout=out, stderr=subprocess.STDOUT)
-        self.pid = self.launcher.pid
-        if self.wow64:
-            self.pid = self._find(os.path.basename(exe).lower(), env["WINEPREFIX"], taken)
-
-    def _find(self, name, prefix, taken, timeout=30):
-        """The program's process, or None when it ended before it was seen (a second start
-        of a program that runs once)."""
-        marker = ("WINEPREFIX=" + prefix).encode()
-        end = time.time() + timeout
-        while time.time() < end:
-            for entry in os.listdir("/proc"):
-                if not entry.isdigit() or int(entry) in taken or int(entry) == self.launcher.pid:
-                    continue
-                try:
-                    args = open("/proc/%s/cmdline" % entry, "rb").read().decode("utf-8", "replace")
-                    environ = open("/proc/%s/environ" % entry, "rb").read().split(b"\0")
-                except OSError:
-                    continue
-                args = args.replace("\0", " ").lower()
-                if name in args and "start.exe" not in args and marker in environ:
-                    return int(entry)
-            if self.launcher.poll() is not None:
-                return None
-            time.sleep(0.05)
-        return None
+        found = subprocess.run(["bash", PRIVATE_WINE, "program-pid", str(self.launcher.pid), exe]
+                               + [str(p) for p in taken], env=env, stdout=subprocess.PIPE,
+                               check=True, timeout=60).stdout.split()
+        self.pid = int(found[0]) if found else None
 
     @property
     def returncode(self):

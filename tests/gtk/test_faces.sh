@@ -6,17 +6,7 @@
 source "$(dirname "$0")/gtk_lib.sh"
 begin_test "$1" faces
 
-for build in Varnet Ossimar Pirrow Quellet Damsole; do
-  start_clock "$WIN32_BIN/$build.exe"
-  if ! window=$(wait_window "$APP" "$build"); then
-    check "$build shows a window" false
-    continue
-  fi
-  check "$build's window is 82 x 82" test "$(window_size "$window")" = 82x82
-  sleep 0.3  # let the first face reach the screen
-  check "$build shows its face, hands and outline" window_shows "$window" "$WIN32_BIN/$build.exe"
-  stop_clock "$APP"
-done
+check_build_faces "$WIN32_BIN"
 
 # Three faces, each of its own colour with an asymmetric mark, on the Quellet outline with
 # hands of the clock's own; started through `tavimore run`.
@@ -26,8 +16,8 @@ done
   --second "#FF2020,95" >/dev/null
 "$TAVIMORE" run "$WORK/oriclock.exe" 2>"$WORK/run.err" &
 APP=$!
-STARTED_PIDS+=("$APP")
-if window=$(wait_window "$APP" Quellet); then
+private_pids+=("$APP")
+if window=$(wait_window "$APP" "^Quellet$"); then
   sleep 0.3
   # Five looks, half a second apart: each second's face follows the one before.
   seen=()
@@ -36,21 +26,8 @@ if window=$(wait_window "$APP" Quellet); then
     sleep 0.5
   done
   echo "seen (second:face): ${seen[*]}"
-  in_turn() {
-    local first=${seen[0]} s f s0 f0 look
-    [[ $first != none ]] || return 1
-    s0=${first%:*}
-    f0=${first#*:}
-    for look in "${seen[@]}"; do
-      [[ $look != none ]] || return 1
-      s=${look%:*}
-      f=${look#*:}
-      [ "$f" = $(((f0 + s - s0) % 3)) ] || return 1
-    done
-    [ "${seen[-1]%:*}" -gt "$s0" ]  # the looks span more than one second
-  }
-  check "the built clock shows its faces in turn, one per second" in_turn
-  stop_clock "$APP"
+  check "the built clock shows its faces in turn, one per second" faces_in_turn "${seen[@]}"
+  stop_program "$APP"
 else
   check "tavimore run shows the built clock" false
 fi

@@ -49,8 +49,8 @@ log_lines() {
   return 1
 }
 
-start_clock "$WORK/safe.exe"
-window=$(wait_window "$APP" Ossimar) || { check "the clock shows a window" false; finish; }
+start_program "$WORK/safe.exe"
+window=$(wait_window "$APP" "^Ossimar$") || { check "the clock shows a window" false; finish; }
 choose_menu_item "$window" 1
 check "ホームページ opens the home page" log_lines 1
 check "... exactly that address" test "$(sed -n 1p "$log")" = "https://example.org/moon?a=1"
@@ -59,28 +59,24 @@ check "メール opens the mail address" log_lines 2
 check "... as a mailto: address" test "$(sed -n 2p "$log")" = "mailto:moon@example.org"
 
 choose_menu_item "$window" 3
-box=
-for i in $(seq 100); do
-  box=$(find_window "$APP" "月の時計") && break
-  sleep 0.1
-done
+box=$(wait_window "$APP" "^月の時計$") || box=
 check "バージョン shows a box titled with the author" test -n "$box"
-check "... beside the running clock" has_window "$APP" Ossimar
+check "... beside the running clock" has_window "$APP" "^Ossimar$"
 [ -n "$box" ] && xdotool windowactivate --sync "$box" key Return
-check "... and the box closes" wait_window_gone "$APP" "月の時計"
-pointer_away "$APP" Ossimar || true
+check "... and the box closes" wait_window_gone "$APP" "^月の時計$"
+pointer_away "$window" || true
 check "the clock still shows its face after the box" window_shows "$window" "$WORK/safe.exe"
 choose_menu_item "$window" 4
 check "終了 ends the clock" wait_exit "$APP" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
 
-start_clock "$WORK/unsafe.exe"
-window=$(wait_window "$APP" Ossimar) || { check "the second clock shows a window" false; finish; }
+start_program "$WORK/unsafe.exe"
+window=$(wait_window "$APP" "^Ossimar$") || { check "the second clock shows a window" false; finish; }
 choose_menu_item "$window" 1
 choose_menu_item "$window" 2
 # Give a handler the time the safe clock's took, and more.
 sleep 3
 check "an unsafe home page and mail address launch nothing" test "$(wc -l <"$log")" = 2
-check "... and the clock runs on" has_window "$APP" Ossimar
-stop_clock "$APP"
+check "... and the clock runs on" has_window "$APP" "^Ossimar$"
+stop_program "$APP"
 finish

@@ -7,8 +7,8 @@ source "$(dirname "$0")/gtk_lib.sh"
 begin_test "$1" window
 program=$WIN32_BIN/Varnet.exe
 
-start_clock "$program"
-window=$(wait_window "$APP" Varnet) || { check "Varnet shows a window" false; finish; }
+start_program "$program"
+window=$(wait_window "$APP" "^Varnet$") || { check "Varnet shows a window" false; finish; }
 state=$(xprop -id "$window" _NET_WM_STATE)
 check "the clock stays above other windows" grep -q _NET_WM_STATE_ABOVE <<<"$state"
 check "the clock is not in the taskbar" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
@@ -29,28 +29,13 @@ check "a click inside the outline reaches the clock" test "$inside" != "$outside
 check "a click outside the outline passes through" \
   test "$(window_at $((x - 20)) $((y - 20)))" = "$outside"
 
-# Drag: press, move in steps as a hand does, release.
-xdotool mousemove $((x + 40)) $((y + 40)) mousedown 1
-for step in 1 2 3 4 5; do
-  xdotool mousemove $((x + 40 + 12 * step)) $((y + 40 + 7 * step))
-  sleep 0.05
-done
-xdotool mouseup 1
-moved_by() {
-  local i nx ny
-  for i in $(seq 40); do
-    read -r nx ny < <(window_position "$window")
-    [ "$nx $ny" = "$((x + $1)) $((y + $2))" ] && return 0
-    sleep 0.05
-  done
-  echo "the window is at $nx $ny, not $((x + $1)) $((y + $2))"
-  return 1
-}
+drag_window "$window" 60 35
+moved_by() { window_moves_to "$window" $((x + $1)) $((y + $2)); }
 check "dragging moves the clock with the pointer" moved_by 60 35
 read -r x y < <(window_position "$window")
 xdotool mousemove $((x + 40)) $((y + 40)) click 1
 check "a click without moving leaves the clock where it was" moved_by 0 0
-pointer_away "$APP" Varnet
+pointer_away "$window"
 check "the moved clock still shows its face" window_shows "$window" "$program"
 xdotool mousemove $((x + 40)) $((y + 40)) click 2 mousemove 790 590
 sleep 0.5
@@ -59,33 +44,21 @@ check "... and does not drag" moved_by 0 0
 
 # The tooltip: the pointer rests on the clock until a window of the clock's process is
 # titled with the author's name.
-tooltip_text() {
-  local i w name
-  xdotool mousemove $((x + 30)) $((y + 50)) sleep 0.2 mousemove $((x + 40)) $((y + 40))
-  for i in $(seq 60); do
-    for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-      name=$(xdotool getwindowname "$w")
-      [[ $name == "$2 "* ]] && { echo "$name"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
-shown=$(tooltip_text "$APP" Brenwick || true)
+shown=$(hover_until "$window" "^Brenwick " || true)
 expected="Brenwick $(LC_ALL=C date +%Y/%m/%d\(%a\))"
 check "the tooltip reads \"$expected\" (saw \"$shown\")" test "$shown" = "$expected"
 
 # One clock per file: the same file again, by another name, starts nothing.
 ln -s "$program" "$WORK/link-to-varnet.exe"
 first=$APP
-start_clock "$WORK/link-to-varnet.exe"
+start_program "$WORK/link-to-varnet.exe"
 check "a second start of the same file ends at once" wait_exit "$APP" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
 check "... and the first clock runs on" kill -0 "$first"
 cp "$program" "$WORK/copy.exe"
-start_clock "$WORK/copy.exe"
-check "a copy of the file runs beside it" gets_window "$APP" Varnet
-stop_clock "$APP"
+start_program "$WORK/copy.exe"
+check "a copy of the file runs beside it" gets_window "$APP" "^Varnet$"
+stop_program "$APP"
 
 # Esc ends the clock, once it has the keyboard focus (a click gives it).
 APP=$first
@@ -95,20 +68,19 @@ sleep 0.2
 xdotool key Escape
 check "Esc ends the clock" wait_exit "$first" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
-check "... and its window is gone" wait_window_gone "$first" Varnet
+check "... and its window is gone" wait_window_gone "$first" "^Varnet$"
 
 # A Japanese desktop: the weekday in Japanese. The locale is made privately when the
 # system has none.
 mkdir -p "$WORK/locale"
 if localedef -i ja_JP -f UTF-8 "$WORK/locale/ja_JP.UTF-8" 2>/dev/null; then
-  start_clock LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 "$program"
-  window=$(wait_window "$APP" Varnet) || true
-  read -r x y < <(window_position "$window")
-  shown=$(tooltip_text "$APP" Brenwick || true)
+  start_program LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 "$program"
+  window=$(wait_window "$APP" "^Varnet$") || true
+  shown=$(hover_until "$window" "^Brenwick " || true)
   expected="Brenwick $(LOCPATH="$WORK/locale" LC_ALL=ja_JP.UTF-8 date +%Y/%m/%d\(%a\))"
   check "in Japanese the tooltip reads \"$expected\" (saw \"$shown\")" test "$shown" = "$expected"
   check "... with a Japanese weekday" grep -qv "([A-Za-z]*)$" <<<"$shown"
-  stop_clock "$APP"
+  stop_program "$APP"
 else
   check "a Japanese locale can be made (localedef)" false
 fi
@@ -124,13 +96,9 @@ printf '\0' | dd of="$WORK/no-images.exe" bs=1 seek=55003 conv=notrunc status=no
 # Starts the clock on file $1 and expects a message box titled $2 rather than a clock, text
 # $3 on the error output, and exit code $4 once the box is closed with Return.
 refused_with_message() {
-  local i w=
-  start_clock "$1"
-  for i in $(seq 200); do
-    w=$(find_window "$APP" "$2") && break
-    sleep 0.1
-  done
-  [ -n "$w" ] || { echo "no message box"; return 1; }
+  local w
+  start_program "$1"
+  w=$(wait_window "$APP" "^$2$") || { echo "no message box"; return 1; }
   [ "$(window_size "$w")" != 82x82 ] || { echo "a clock window, not a message"; return 1; }
   grep -q "$3" "$CLOCK_ERR" || { echo "error output: $(cat "$CLOCK_ERR")"; return 1; }
   xdotool windowactivate --sync "$w" key Return

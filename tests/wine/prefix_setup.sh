@@ -7,8 +7,7 @@ source "$(dirname "$0")/../../scripts/private_wine.sh"
 rm -rf "$CLOCK_TEST_ROOT"
 mkdir -p "$CLOCK_TEST_ROOT"
 export WINEPREFIX=$CLOCK_TEST_ROOT/prefix WINEDEBUG=-all
-trap private_wine_cleanup EXIT
-wine_x_start "$1" 800x600x24 -br
+x_start "$1" 800x600x24 -br
 private_wine_boot
 wineserver -w
 echo "prefix ready at $WINEPREFIX ($("$WINE64" --version))"

@@ -22,14 +22,5 @@ done
 echo "seconds and frames seen: ${seen[*]}"
 check "at least 4 of 6 samples show one of the three faces exactly" test "${#seen[@]}" -ge 4
 
-in_turn() {
-  local i previous current dt df
-  for ((i = 1; i < ${#seen[@]}; i++)); do
-    previous=${seen[i - 1]} current=${seen[i]}
-    dt=$((${current%:*} - ${previous%:*}))
-    df=$(((${current#*:} - ${previous#*:} + 3) % 3))
-    [ "$dt" -ge 1 ] && [ $((dt % 3)) -eq "$df" ] || return 1
-  done
-}
-check "the faces follow each other one per second" in_turn
+check "the faces follow each other one per second" faces_in_turn "${seen[@]}"
 finish

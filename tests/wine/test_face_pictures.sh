@@ -5,7 +5,7 @@
 set -euo pipefail
 : "${SCREEN_CHECK:?}"
 builds=$(cd "$(dirname "$0")/../../core/builds" && pwd)
-source "$(dirname "$0")/check_lib.sh"
+source "$(dirname "$0")/../support/check_lib.sh"
 
 for entry in Varnet:256 Ossimar:64 Pirrow:32; do
   build=${entry%:*} limit=${entry#*:}

@@ -27,17 +27,9 @@ stop_program "$other"
 
 # Dragging with the left button moves the clock by the pointer's offset.
 read -r x y < <(window_position "$window")
-xdotool mousemove $((x + 30)) $((y + 45))
-xdotool mousedown 1
-for step in 1 2 3 4 5; do
-  xdotool mousemove $((x + 30 + 11 * step)) $((y + 45 - 7 * step))
-  sleep 0.05
-done
-xdotool mouseup 1
+drag_window "$window" 55 -35
 xdotool mousemove 500 500  # away, so that no tooltip covers the clock
-sleep 0.3
-check "dragging by (+55, -35) moves the clock by (+55, -35)" \
-  test "$(window_position "$window")" = "$((x + 55)) $((y - 35))"
+check "dragging by (+55, -35) moves the clock by (+55, -35)" window_moves_to "$window" $((x + 55)) $((y - 35))
 sleep 0.3
 check "the moved clock still shows its face and outline" window_shows "$window" "$CLOCK_BIN/Varnet.exe"
 
