@@ -81,11 +81,8 @@ private_wine_boot() {
   "$@" "$wine64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ \
     /d IPAGothic /f >/dev/null 2>&1
   if [ -n "${TAVIMORE_IN_WINE_ROOT:-}" ] && [ "$#" -eq 0 ] && [ ! -d "$private_wine_template" ]; then
-    # Only a prefix whose server has ended has all of its registry on disk, and only one
-    # with its 32-bit side set up runs the 32-bit programs: a start cut short leaves
-    # syswow64 empty, and every prefix made from such a template would fail them.
+    # Only a prefix whose server has ended has all of its registry on disk.
     wineserver -w
-    [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] || return 0
     local part
     part=$(mktemp -d "$private_wine_template.part-XXXXXX")
     cp -a "$WINEPREFIX/." "$part/"
