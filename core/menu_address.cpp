@@ -48,6 +48,10 @@ size_t HomePageTarget(const char* text, size_t length, char* out) {
 
 size_t MailTarget(const char* text, size_t length, char* out) {
   if (length == 0 || !SafeForCommandLine(text, length)) return 0;
+  // A plain address only: parameters after "?" (attach=, body=) have made mail programs
+  // attach local files, and "&" joins more of them.
+  for (size_t i = 0; i < length; ++i)
+    if (text[i] == '?' || text[i] == '&') return 0;
   return Join("mailto:", text, length, out);
 }
 

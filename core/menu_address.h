@@ -20,8 +20,9 @@ constexpr size_t kAddressPrefixRoom = 8;
 // 0 when the text is not to be opened.
 size_t HomePageTarget(const char* text, size_t length, char* out);
 
-// "mailto:" and the address, written as above; 0 when the address is empty or holds a
-// character that could break out of the handler's command line.
+// "mailto:" and the address, written as above; 0 when the address is empty, holds a
+// character that could break out of the handler's command line, or carries parameters
+// ("?" or "&"): the mail item opens a plain address only.
 size_t MailTarget(const char* text, size_t length, char* out);
 
 }  // namespace tavimore

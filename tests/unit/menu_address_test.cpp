@@ -52,12 +52,14 @@ TEST(MenuAddress, HomePageIsOnlyAWebAddress) {
   for (const Case& c : cases) EXPECT_EQ(Apply(HomePageTarget, c.text), c.expected) << c.text;
 }
 
-// Test that the mail item opens "mailto:" and the address, unless the address is empty or
-// holds a control character, a space or a quote.
+// Test that the mail item opens "mailto:" and the address, unless the address is empty,
+// holds a control character, a space or a quote, or carries parameters.
 TEST(MenuAddress, MailIsMailtoAndTheAddress) {
   const Case cases[] = {
       {"someone@example.com", "mailto:someone@example.com"},
-      {"a.b+c@example.co.jp?subject=hi", "mailto:a.b+c@example.co.jp?subject=hi"},
+      {"a.b+c@example.co.jp", "mailto:a.b+c@example.co.jp"},
+      {"a@example.jp?attach=C:\\Windows\\win.ini", "(refused)"},
+      {"a@example.jp&attach=x", "(refused)"},
       {"\x8e\x52\x93\x63@example.jp", "mailto:\x8e\x52\x93\x63@example.jp"},  // code page 932
       {"", "(refused)"},
       {"someone@example.com\n", "(refused)"},
