@@ -26,7 +26,6 @@ StartResult StartClockProgram(const ClockBuild& build, const wchar_t* buildName,
   p->executable = OwnExecutablePath();
   if (!p->executable) return StartResult::kDamaged;
   if (!ClaimSingleInstance(p->executable.as<wchar_t>())) return StartResult::kAlreadyRunning;
-  p->folder = FolderOf(p->executable.as<wchar_t>());
 
   // A file too short for a payload leaves the block empty: the build's defaults.
   size_t payloadSize = 0;
@@ -40,7 +39,7 @@ StartResult StartClockProgram(const ClockBuild& build, const wchar_t* buildName,
   p->author = WideFromCp932(p->content.author.bytes, p->content.author.length);
   p->homePage = Target(p->content, MenuAddressKind::kHomePage);
   p->mail = Target(p->content, MenuAddressKind::kMail);
-  if (!p->author || !p->folder) return StartResult::kDamaged;
+  if (!p->author) return StartResult::kDamaged;
   return StartResult::kReady;
 }
 

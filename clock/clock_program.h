@@ -18,7 +18,6 @@ struct ClockProgram {
   ClockContent content;         // points into `payload`
   HeapBlock payload;            // the file's bytes from kPayloadOffset on, if any
   HeapBlock executable;         // full path of the program's own file (wchar_t text)
-  HeapBlock folder;             // its folder, ending in a backslash (wchar_t text)
   HeapBlock author;             // wchar_t text
   HeapBlock homePage;           // what the menu opens; empty when the address is refused
   HeapBlock mail;               // "mailto:" and the address; empty when refused

@@ -98,10 +98,10 @@ void ShowMenu(ClockWindow& c) {
   const ClockProgram& p = *c.program;
   switch (ShowPopupMenu(c.window, kItems, sizeof kItems / sizeof kItems[0])) {
     case kMenuHomePage:
-      if (p.homePage) OpenWithShell(p.homePage.as<wchar_t>(), p.folder.as<wchar_t>());
+      if (p.homePage) OpenWithShell(p.homePage.as<wchar_t>());
       break;
     case kMenuMail:
-      if (p.mail) OpenWithShell(p.mail.as<wchar_t>(), p.folder.as<wchar_t>());
+      if (p.mail) OpenWithShell(p.mail.as<wchar_t>());
       break;
     case kMenuVersion:
       ShowVersion(c);
@@ -202,9 +202,12 @@ int RunClockWindow(const ClockProgram& program) {
   if (!RegisterClassW(&windowClass)) return 1;
 
   // Borderless: the window is its client area, so window and client pixels coincide and
-  // the outline's coordinates apply to both.
-  HWND window = CreateWindowExW(0, windowClass.lpszClassName, program.buildName, WS_POPUP, 100, 100,
-                                kWindowSize, kWindowSize, nullptr, nullptr, instance, nullptr);
+  // the outline's coordinates apply to both. Topmost from its creation, before its tooltip
+  // (a topmost window it owns) exists: a window that already owns a topmost popup is left
+  // where it was by SetWindowPos(HWND_TOPMOST) under Wine, while Windows moves both.
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, program.buildName,
+                                WS_POPUP, 100, 100, kWindowSize, kWindowSize, nullptr, nullptr,
+                                instance, nullptr);
   if (!window) return 1;
 
   OutlinePiece pieces[kMaxOutlinePieces];

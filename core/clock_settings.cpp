@@ -22,9 +22,4 @@ PayloadError ApplyPayload(const uint8_t* payload, size_t size, ClockSettings* se
   return PayloadError::kNone;
 }
 
-PayloadError ApplyClockFile(const uint8_t* file, size_t size, ClockSettings* settings) {
-  if (size < kPayloadOffset) return PayloadError::kNone;
-  return ApplyPayload(file + kPayloadOffset, size - kPayloadOffset, settings);
-}
-
 }  // namespace tavimore

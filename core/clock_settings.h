@@ -34,8 +34,4 @@ ClockSettings DefaultSettings(const ClockBuild& build);
 // error the settings keep the defaults and must not be used: the file is damaged.
 PayloadError ApplyPayload(const uint8_t* payload, size_t size, ClockSettings* settings);
 
-// The same over a whole clock file's bytes: a file shorter than kPayloadOffset carries no
-// payload and keeps the defaults.
-PayloadError ApplyClockFile(const uint8_t* file, size_t size, ClockSettings* settings);
-
 }  // namespace tavimore

@@ -1,11 +1,33 @@
 #include "platform/shell_open.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace tavimore {
+namespace {
 
-void OpenWithShell(const wchar_t* target, const wchar_t* folder) {
-  ShellExecuteW(GetDesktopWindow(), L"open", target, nullptr, folder, SW_SHOWNORMAL);
+// Called by the system, which on 32-bit Windows aligns the stack to 4 bytes only. Owns
+// `parameter`, a copy of the target on the process heap.
+__attribute__((force_align_arg_pointer)) DWORD WINAPI OpenThread(void* parameter) {
+  auto* target = static_cast<wchar_t*>(parameter);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  ShellExecuteW(GetDesktopWindow(), L"open", target, nullptr, nullptr, SW_SHOWNORMAL);
+  if (SUCCEEDED(com)) CoUninitialize();
+  HeapFree(GetProcessHeap(), 0, target);
+  return 0;
+}
+
+}  // namespace
+
+void OpenWithShell(const wchar_t* target) {
+  const size_t bytes = (lstrlenW(target) + 1) * sizeof(wchar_t);
+  auto* copy = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, bytes));
+  if (!copy) return;
+  lstrcpyW(copy, target);
+  if (HANDLE thread = CreateThread(nullptr, 0, OpenThread, copy, 0, nullptr))
+    CloseHandle(thread);
+  else
+    HeapFree(GetProcessHeap(), 0, copy);
 }
 
 }  // namespace tavimore

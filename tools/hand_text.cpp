@@ -4,18 +4,9 @@
 
 #include "core/color_value.h"
 #include "core/starting_hands.h"
+#include "tools/hex_digit.h"
 
 namespace tavimore {
-namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
 
 std::string ColorText(uint32_t color) {
   char text[8];

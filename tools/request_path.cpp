@@ -2,17 +2,9 @@
 
 #include <algorithm>
 
+#include "tools/hex_digit.h"
+
 namespace tavimore {
-namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
 
 bool RequestPath(const std::filesystem::path& root, std::string target, std::filesystem::path* out) {
   target = target.substr(0, target.find_first_of("?#"));
@@ -23,8 +15,8 @@ bool RequestPath(const std::filesystem::path& root, std::string target, std::fil
       path += target[i];
       continue;
     }
-    const int hi = i + 2 < target.size() ? HexValue(target[i + 1]) : -1;
-    const int lo = hi >= 0 ? HexValue(target[i + 2]) : -1;
+    const int hi = i + 2 < target.size() ? HexDigit(target[i + 1]) : -1;
+    const int lo = hi >= 0 ? HexDigit(target[i + 2]) : -1;
     if (lo < 0) return false;
     path += static_cast<char>(hi << 4 | lo);
     i += 2;

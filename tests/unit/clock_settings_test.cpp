@@ -51,43 +51,5 @@ TEST(ClockSettingsTest, APayloadReplacesAllSixHandValues) {
   EXPECT_EQ(ApplyPayload(p.data(), 30, &damaged), PayloadError::kImagesCut);
 }
 
-// Test that a clock file cut at any length starts as a clock without payload (shorter than
-// the payload offset), is damaged, or (cut by its last byte only, which the reader's own
-// zero byte stands in for) reads as the whole file does. Under the sanitizers a read
-// outside the bytes fails the test.
-TEST(ClockSettingsTest, ClockFileCutAtEveryLength) {
-  PayloadContent c;
-  c.author = "name";
-  c.hands[kHour] = {0x123456, 11};
-  c.hands[kMinute] = {0x654321, 22};
-  c.hands[kSecond] = {0xABCDEF, 33};
-  c.images.assign(kImageValues, 0x00102030);
-  std::vector<uint8_t> file(kPayloadOffset, 0x90);
-  ASSERT_TRUE(EncodePayload(c, &file));
-
-  ClockSettings whole = DefaultSettings(kVarnetBuild);
-  ASSERT_EQ(ApplyClockFile(file.data(), file.size(), &whole), PayloadError::kNone);
-  int plain = 0, damaged = 0, read = 0;
-  for (size_t length = 0; length <= file.size(); ++length) {
-    const std::vector<uint8_t> cut(file.begin(), file.begin() + length);
-    ClockSettings s = DefaultSettings(kVarnetBuild);
-    if (ApplyClockFile(cut.data(), cut.size(), &s) != PayloadError::kNone) {
-      ++damaged;
-    } else if (s.imageCount == -1) {
-      ++plain;
-      EXPECT_LT(length, kPayloadOffset);
-      EXPECT_EQ(s.hands[kHour].length, kVarnetBuild.defaults[kHour].length);
-    } else {
-      ++read;
-      EXPECT_GE(length, file.size() - 1);
-      EXPECT_EQ(s.hands[kSecond].color, whole.hands[kSecond].color);
-      EXPECT_EQ(s.imagesOffset, whole.imagesOffset);
-    }
-  }
-  EXPECT_EQ(plain, static_cast<int>(kPayloadOffset));
-  EXPECT_EQ(read, 2);
-  EXPECT_EQ(damaged, static_cast<int>(file.size() - kPayloadOffset) - 1);
-}
-
 }  // namespace
 }  // namespace tavimore

@@ -9,11 +9,14 @@ begin_test "$1" addresses
 
 log=$WORK/opened.txt
 log_windows="Z:${log//\//\\}"
+folders=$WORK/folders.txt  # the folder each handler started in
+folders_windows="Z:${folders//\//\\}"
 set_handlers() {
   local scheme
   for scheme in http https mailto; do
     "$WINE64" reg add "HKCR\\$scheme\\shell\\open\\command" /ve /f \
-      /d "C:\\windows\\system32\\cmd.exe /c echo $scheme %1>>$log_windows" >/dev/null 2>&1
+      /d "C:\\windows\\system32\\cmd.exe /c echo $scheme %1>>$log_windows& cd>>$folders_windows" \
+      >/dev/null 2>&1
   done
 }
 restore_handlers() {
@@ -75,6 +78,10 @@ for entry in "${cases[@]}"; do
       eval '! xdotool search --onlyvisible --name Notepad >/dev/null 2>&1'
   done
   check "case $number: the clock runs on" kill -0 "$clock"
+  # A handler started from the clock's folder would hold it (a stick could not be removed).
+  check "case $number: no handler starts in the clock's folder" \
+    eval '! grep -qi "case$number" "$folders" 2>/dev/null'
+  rm -f "$folders"
   stop_program "$clock"
 done
 restore_handlers

@@ -13,6 +13,10 @@ cp "$CLOCK_BIN/Varnet.exe" "$WORK/b/Varnet.exe"
 start_program "$WORK/a/Varnet.exe"
 first=$APP
 window=$(wait_window "$first" '^Varnet$' 82x82) || { check "the clock shows a window" false; finish; exit 1; }
+# Topmost as the window system records it (WS_EX_TOPMOST, 0x8): the screen cannot tell,
+# since without a window manager a window shown later covers even a topmost one.
+ex_style=$("$WINE64" "${WINDOW_PROBE:?}" window Varnet | python3 -c 'import json, sys; print(json.load(sys.stdin)["exStyle"])')
+check "the clock window is topmost (extended style $ex_style)" test $((ex_style & 8)) = 8
 start_program "$WORK/a/Varnet.exe"
 second=$APP
 check "a second start of the same file ends" wait_exit "$second" 30
