@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
+#include <thread>
 
 #include "core/file_error.h"
 
@@ -29,7 +30,29 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
 #endif
 }
 
+// MinGW's std::filesystem::rename reports MoveFileEx's "access denied" as EACCES and every
+// other failure, the sharing violation among them, as EIO; on other systems rename fails
+// with these for no passing reason, and then the wait is only a short delay.
+bool MayPass(const std::error_code& ec) {
+  return ec == std::errc::permission_denied || ec == std::errc::io_error;
+}
+
+// Half a second in all: longer than a scanner holds a new file, short enough not to be
+// noticed when the failure stays.
+constexpr int kReplaceAttempts = 6;
+constexpr std::chrono::milliseconds kReplacePause(100);
+
 }  // namespace
+
+std::error_code ReplaceRetrying(const std::function<std::error_code()>& replace, int attempts,
+                                std::chrono::milliseconds pause) {
+  std::error_code ec = replace();
+  for (int i = 1; i < attempts && MayPass(ec); ++i) {
+    std::this_thread::sleep_for(pause);
+    ec = replace();
+  }
+  return ec;
+}
 
 bool WriteFileAtomically(const std::filesystem::path& target, const std::vector<uint8_t>& bytes,
                          std::string* error) {
@@ -55,7 +78,13 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::vector<
     *error = DescribeFileError(temp, "could not be written completely", err);
     return false;
   }
-  std::filesystem::rename(temp, target, ec);
+  ec = ReplaceRetrying(
+      [&] {
+        std::error_code replaced;
+        std::filesystem::rename(temp, target, replaced);
+        return replaced;
+      },
+      kReplaceAttempts, kReplacePause);
   if (ec) {
     *error = target.u8string() + ": could not be replaced (" + ec.message() + ")";
     std::filesystem::remove(temp, ec);

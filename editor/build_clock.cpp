@@ -2,7 +2,8 @@
 // chosen definition's bytes brought to 55000, then the author's texts, the hands and the
 // face images. The texts are stored in the settings file first, whatever follows. The new
 // file replaces an old one only when it is complete; if it cannot be written, the user is
-// told why and the old file stays as it was.
+// told why and the old file stays as it was. A clock running from that file is ended first
+// when the user agrees, since Windows does not let a running program's file be replaced.
 #include <windows.h>
 
 #include <filesystem>
@@ -16,6 +17,8 @@
 #include "core/payload_writer.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
+#include "platform/running_clock.h"
+#include "platform/single_instance.h"
 
 namespace tavimore {
 namespace {
@@ -70,17 +73,45 @@ bool WriteOutput(const std::wstring& path, const std::vector<uint8_t>& bytes,
   }
 }
 
-// The likely cause of a failed write in the user's words, where it can be told; the
-// builder's own reason follows it.
+// The likely cause of a failed write in the user's words, and what to do, where it can be
+// told; the builder's own reason follows it.
 std::wstring FailureHint(const std::wstring& folder, const std::wstring& output, size_t bytes) {
-  const DWORD attributes = GetFileAttributesW(ExtendedLengthPath(output).c_str());
+  const std::wstring extended = ExtendedLengthPath(output);
+  const DWORD attributes = GetFileAttributesW(extended.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return L"同じ名前のフォルダーがあります。\n";
   ULARGE_INTEGER available;
   if (GetDiskFreeSpaceExW(ExtendedLengthPath(folder).c_str(), &available, nullptr, nullptr) &&
       available.QuadPart < bytes)
     return L"ディスクの空き容量が足りません。\n";
-  return std::wstring();
+  if (IsInstanceRunning(output.c_str()))
+    return L"「oriclock.exe」が起動しています。時計を終了してから、もう一度作成してください。\n";
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    // Opening the old file for writing tells a file in use from one we may not change.
+    const HANDLE file = CreateFileW(extended.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      CloseHandle(file);
+    } else if (GetLastError() == ERROR_SHARING_VIOLATION) {
+      return L"ほかのプログラムが「oriclock.exe」を使っています。少し待ってから、もう一度作成してください。\n";
+    }
+  }
+  return L"書き込めるフォルダーに TavimoreEdit を移して、もう一度作成してください。\n";
+}
+
+// A clock running from `output` must end before its file can be made again: true when none
+// runs (any more), having asked the user first.
+bool EndClockAtOutput(const EditorWindow& editor, const std::wstring& output) {
+  if (!IsInstanceRunning(output.c_str())) return true;
+  if (!AskYesNo(editor.window, L"oriclock.exe は起動しています。終了して作り直しますか？",
+                L"起動中の時計"))
+    return false;
+  if (EndRunningClock(output.c_str())) return true;
+  ShowStopMessage(editor.window,
+                  L"起動中の「oriclock.exe」を終了できませんでした。\n"
+                  L"時計を右クリックして「終了」を選んでから、もう一度作成してください。",
+                  L"時計を終了できません");
+  return false;
 }
 
 }  // namespace
@@ -105,9 +136,14 @@ void BuildClock(EditorWindow& editor) {
   const std::wstring output = editor.folder + kOutputName;
   const bool replacing =
       GetFileAttributesW(ExtendedLengthPath(output).c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (replacing &&
-      !AskYesNo(editor.window, L"ファイルを上書きしますか？<oriclock.exe>", L"上書き確認"))
+  // A running clock's question takes the place of the overwrite question: the answer Yes
+  // replaces the file as well.
+  if (IsInstanceRunning(output.c_str())) {
+    if (!EndClockAtOutput(editor, output)) return;
+  } else if (replacing &&
+             !AskYesNo(editor.window, L"ファイルを上書きしますか？<oriclock.exe>", L"上書き確認")) {
     return;
+  }
 
   std::vector<uint8_t> clock;
   std::string error;
@@ -119,7 +155,9 @@ void BuildClock(EditorWindow& editor) {
   if (!written) {
     std::wstring text = L"「oriclock.exe」を書き込めませんでした。";
     if (replacing) text += L"\n前の「oriclock.exe」はそのまま残っています。";
-    text += L"\n\n" + FailureHint(editor.folder, output, clock.size()) + WideFromUtf8(error);
+    text += L"\n\n";
+    if (!clock.empty()) text += FailureHint(editor.folder, output, clock.size());
+    text += WideFromUtf8(error);
     ShowStopMessage(editor.window, text.c_str(), L"書き込みエラー");
   }
   // The preview ends on the picture's first face, as after choosing it.

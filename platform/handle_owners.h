@@ -68,6 +68,8 @@ using FileHandle = Owned<HANDLE, CloseHandle, NoHandle::kInvalidHandleValue>;
 using GlobalMemory = Owned<HGLOBAL, GlobalFree>;
 // A menu from CreatePopupMenu.
 using MenuHandle = Owned<HMENU, DestroyMenu>;
+// A process, or another kernel object whose Open call gives null when it fails.
+using KernelHandle = Owned<HANDLE, CloseHandle>;
 
 // An object selected into a device context for as long as this lives; the context's
 // previous object goes back in at the end, so that the object can then be deleted.

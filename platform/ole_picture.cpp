@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "platform/com_apartment.h"
 #include "platform/dib_header.h"
 #include "platform/handle_owners.h"
 
@@ -37,25 +38,23 @@ bool DecodePictureWithOle(const uint8_t* bytes, size_t size, int width, int heig
     if (!target.get()) return false;
     std::memcpy(target.get(), bytes, size);
   }
+  // Some loaders create their decoders through COM, which wants the thread initialised.
+  // The apartment is entered before the stream is made and left after it is released.
+  const ComApartment com;
   ComRef<IStream> stream;
   if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.out()))) return false;
   // The stream has taken over the memory and frees it with its last reference.
   memory.release();
-  // Some loaders create their decoders through COM, which wants the thread initialised.
-  const HRESULT com = CoInitialize(nullptr);
+  ComRef<IPicture> picture;
+  OLE_HANDLE handle = 0;
+  short type = PICTYPE_UNINITIALIZED;
   bool done = false;
-  {
-    ComRef<IPicture> picture;
-    OLE_HANDLE handle = 0;
-    short type = PICTYPE_UNINITIALIZED;
-    if (SUCCEEDED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE,
-                                 __uuidof(IPicture), reinterpret_cast<void**>(picture.out()))) &&
-        SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
-        SUCCEEDED(picture->get_Handle(&handle)))
-      done = CopyBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), width, height,
-                        values);
-  }
-  if (SUCCEEDED(com)) CoUninitialize();
+  if (SUCCEEDED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, __uuidof(IPicture),
+                               reinterpret_cast<void**>(picture.out()))) &&
+      SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
+      SUCCEEDED(picture->get_Handle(&handle)))
+    done = CopyBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), width, height,
+                      values);
   return done;
 }
 

@@ -36,17 +36,46 @@ uint64_t HashPath(const wchar_t* path) {
   return h;
 }
 
+// The claim's name for the file at `path`, in `name` (kNameLength characters and a zero);
+// false when there is no memory for it.
+constexpr int kNameLength = 30;
+bool InstanceName(const wchar_t* path, wchar_t (&name)[kNameLength + 1]) {
+  HeapBlock canonical = CanonicalPath(path);
+  if (!canonical) return false;
+  lstrcpyW(name, L"TavimoreClock-0000000000000000");
+  uint64_t h = HashPath(canonical.as<wchar_t>());
+  for (int i = kNameLength - 1; i >= 14; --i, h >>= 4) name[i] = L"0123456789ABCDEF"[h & 15];
+  return true;
+}
+
 }  // namespace
 
-bool ClaimSingleInstance(const wchar_t* executablePath) {
-  HeapBlock path = CanonicalPath(executablePath);
-  if (!path) return true;  // cannot tell; better a second clock than none
-  wchar_t name[] = L"TavimoreClock-0000000000000000";
-  uint64_t h = HashPath(path.as<wchar_t>());
-  for (int i = 29; i >= 14; --i, h >>= 4) name[i] = L"0123456789ABCDEF"[h & 15];
+bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* security) {
+  wchar_t name[kNameLength + 1];
+  if (!InstanceName(executablePath, name)) return true;  // cannot tell; better a second clock than none
   // The handle stays open for the life of the process; the system closes it at exit.
-  HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
-  return !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+  HANDLE mutex = CreateMutexW(security, FALSE, name);
+  // A claim made with more rights than ours (a clock started as administrator) exists but
+  // cannot be opened: that clock runs all the same.
+  if (!mutex) return GetLastError() != ERROR_ACCESS_DENIED;
+  return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+bool IsInstanceRunning(const wchar_t* executablePath) {
+  wchar_t name[kNameLength + 1];
+  if (!InstanceName(executablePath, name)) return false;
+  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
+  if (mutex) {
+    CloseHandle(mutex);
+    return true;
+  }
+  return GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+bool IsSameExecutable(const wchar_t* a, const wchar_t* b) {
+  HeapBlock first = CanonicalPath(a);
+  HeapBlock second = CanonicalPath(b);
+  return first && second && lstrcmpW(first.as<wchar_t>(), second.as<wchar_t>()) == 0;
 }
 
 }  // namespace tavimore

@@ -1,5 +1,7 @@
 // One running clock per executable file: a second start of the same file ends, while two
-// different clock files can run side by side.
+// different clock files can run side by side. The claim is a named object whose name comes
+// from the file's path; the editor asks for it to learn whether the clock it is about to
+// write runs.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +9,15 @@
 namespace tavimore {
 
 // True when no other process started from the same file runs; that process then holds
-// the claim until it ends. `executablePath` is the program's own full path.
-bool ClaimSingleInstance(const wchar_t* executablePath);
+// the claim until it ends. `executablePath` is the program's own full path; `security`
+// says who may open the claim (null: the system's default, which a program started as
+// administrator gives to administrators only).
+bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* security = nullptr);
+
+// True while a process started from the file at `executablePath` holds its claim.
+bool IsInstanceRunning(const wchar_t* executablePath);
+
+// True when both paths name one file as the claim sees it: case and short names aside.
+bool IsSameExecutable(const wchar_t* a, const wchar_t* b);
 
 }  // namespace tavimore

@@ -1,7 +1,7 @@
 // tavimore build: writes a clock file exactly as the editor would, from a clock definition
 // (a clock program), a picture strip and the hands and texts given on the command line.
 // Nothing is written unless every input is sound, and an existing output is replaced
-// only with --force, and then only once the new file is complete.
+// only with --force, and then only once the new file is complete and no clock runs from it.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -21,6 +21,7 @@
 #include "core/starting_hands.h"
 #include "tools/commands.h"
 #include "tools/hand_text.h"
+#include "tools/running_clock.h"
 
 namespace tavimore {
 namespace {
@@ -60,6 +61,9 @@ int RunBuild(const BuildOptions& o) {
   std::error_code ec;
   if (!o.force && std::filesystem::exists(output, ec))
     return Complain(kExitRefused, o.output + " exists; give --force to replace it");
+  if (IsClockRunning(output))
+    return Complain(kExitRefused, o.output + " is a clock that is running: end it first "
+                                  "(Esc, or 終了 in its menu), then build again");
 
   std::vector<uint8_t> definition;
   std::string error;

@@ -2,7 +2,10 @@
 """TavimoreEdit as files, without Wine: both builds exist (PE32 for 32-bit Windows, what we
 ship, and PE32+ for 64-bit), are window programs importing only Windows' own DLLs (so they
 run from a folder of their own), carry their icon, manifest and version, and have the five
-clock programs beside them as "<Build>.prm", byte for byte.
+clock programs beside them as "<Build>.prm", byte for byte. The manifest of every program,
+the editor's and each clock's, is read as XML: Windows refuses to start a program whose
+manifest is not well formed or whose version is not four numbers (Wine starts it), and
+without the list of systems the program was made for Windows applies compatibility shims.
 
     editor_binaries_test.py WIN32_BIN WIN64_BIN
 """
@@ -10,6 +13,7 @@ import os
 import re
 import subprocess
 import sys
+import xml.etree.ElementTree as ET
 
 sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
@@ -23,6 +27,13 @@ ALLOWED = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "msvcrt.dl
 # Resource types (winuser.h): icon 3, icon group 14, version 16, manifest 24.
 WANTED_RESOURCES = {3, 14, 16, 24}
 
+# The supportedOS identifiers of Windows 7, 8, 8.1 and 10/11.
+SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
+ASM = "{urn:schemas-microsoft-com:asm.v1}"
+COMPAT = "{urn:schemas-microsoft-com:compatibility.v1}"
+TRUST = "{urn:schemas-microsoft-com:asm.v3}"
+
 failures = []
 
 
@@ -30,6 +41,35 @@ def check(condition, message):
     print(("ok:     " if condition else "FAILED: ") + message)
     if not condition:
         failures.append(message)
+
+
+def check_manifest(exe, editor):
+    """The manifest resource, the program's only XML text, as Windows reads it."""
+    data = open(exe, "rb").read()
+    start = data.find(b"<?xml")
+    end = data.find(b"</assembly>", start)
+    check(start >= 0 and end > start, "%s holds a manifest" % exe)
+    if start < 0 or end < start:
+        return
+    try:
+        root = ET.fromstring(data[start:end + len(b"</assembly>")])
+    except ET.ParseError as error:
+        check(False, "%s: its manifest is well-formed XML (%s)" % (exe, error))
+        return
+    identity = root.find(ASM + "assemblyIdentity")
+    version = identity.get("version", "") if identity is not None else ""
+    parts = version.split(".")
+    check(root.tag == ASM + "assembly" and len(parts) == 4 and
+          all(p.isdigit() and int(p) <= 65535 for p in parts),
+          "%s: manifest version %r is four numbers" % (exe, version))
+    ids = {os_.get("Id") for os_ in root.findall("%scompatibility/%sapplication/%ssupportedOS" % (
+        COMPAT, COMPAT, COMPAT))}
+    check(ids == SUPPORTED_OS, "%s: the manifest names Windows 7 to 11 (%s)" % (exe, sorted(ids)))
+    if editor:
+        level = root.find("%strustInfo/%ssecurity/%srequestedPrivileges/%srequestedExecutionLevel"
+                          % ((TRUST,) * 4))
+        check(level is not None and level.get("level") == "asInvoker",
+              "%s: the manifest asks for the user's own rights" % exe)
 
 
 def main(win32_bin, win64_bin):
@@ -52,7 +92,9 @@ def main(win32_bin, win64_bin):
                                                   headers, re.M)}
         check(WANTED_RESOURCES <= types, "%s has icon, version and manifest resources (%s)" % (
             exe, sorted(types)))
+        check_manifest(exe, editor=True)
         for build in BUILDS:
+            check_manifest(os.path.join(bin_dir, build + ".exe"), editor=False)
             prm = os.path.join(bin_dir, build + ".prm")
             clock = os.path.join(bin_dir, build + ".exe")
             same = (os.path.isfile(prm) and os.path.isfile(clock) and

@@ -24,6 +24,8 @@ SIZE_TITLE = "サイズエラー"
 SIZE_TEXT = "画像サイズは、横80px・縦80pxのみ倍数としてください。"
 UNREADABLE_TITLE = "画像エラー"
 UNREADABLE_TEXT = "画像を読み込めませんでした。\nBMP・JPEG・GIF・PNG の画像を選んでください。"
+RUNNING_TITLE = "起動中の時計"
+RUNNING_TEXT = "oriclock.exe は起動しています。終了して作り直しますか？"
 
 
 class Scenario:

@@ -6,8 +6,8 @@ import time
 import types
 
 import pictures
-from editor_session import (IMAGE_BLOCK, PAYLOAD_OFFSET, BUILDS, TestFailure, check, ec,
-                            first_difference, windows_path)
+from editor_session import (IMAGE_BLOCK, PAYLOAD_OFFSET, BUILDS, RUNNING_TEXT, RUNNING_TITLE,
+                            TestFailure, check, ec, first_difference, windows_path)
 
 
 def run(sc):
@@ -198,9 +198,52 @@ def build_f1_builds(sc, st):
 
 
 def build_clock_runs(sc, st):
-    """The clock written runs."""
-    check_clock_runs(sc, st.rows)
+    """The clock written runs (and goes on running for the next step)."""
+    st.clock = check_clock_runs(sc, st.rows)
     sc.log("the clock runs round with three frames in turn")
+
+
+def build_running_clock(sc, st):
+    """F1 while the clock runs from oriclock.exe, whose file Windows will not let anyone
+    replace: a question of its own in place of the overwrite question; No changes nothing,
+    Yes ends the clock and makes it again. A clock whose claim we may not open (one started
+    as administrator) runs all the same: a second start of it ends at once, and the editor,
+    unable to end it, says what to do."""
+    s = sc.session
+    before = os.stat(sc.output()).st_mtime_ns
+    st.win.click("BTN0")  # the clock came up last: the editor may not have the keys
+    text = sc.message_box(RUNNING_TITLE, st.editor)
+    check(text == RUNNING_TEXT, "question %r" % text)
+    sc.answer(RUNNING_TITLE, ["n"], st.editor)
+    time.sleep(0.5)
+    check(st.clock.poll() is None and os.stat(sc.output()).st_mtime_ns == before,
+          "No ended the clock or changed oriclock.exe")
+    s.key("F1")
+    sc.message_box(RUNNING_TITLE, st.editor)
+    sc.answer(RUNNING_TITLE, ["y"], st.editor)
+    check(s.wait_exit(st.clock, 10), "Yes did not end the clock")
+    end = time.time() + 15
+    while time.time() < end and os.stat(sc.output()).st_mtime_ns == before:
+        time.sleep(0.2)
+    check(os.stat(sc.output()).st_mtime_ns != before and sc.wait_output() == st.built and
+          s.no_window_appears("書き込みエラー", st.editor, 0.5), "Yes did not make oriclock.exe again")
+    sc.log("running clock: No keeps it, Yes ends it and makes it again")
+
+    holder = s.start(sc.args.probe, "claim", windows_path(sc.output()))
+    end = time.time() + 30
+    while time.time() < end and b'"held":true' not in open(holder.log, "rb").read():
+        time.sleep(0.1)
+    second = s.start(sc.output())
+    check(s.wait_exit(second, 20), "a clock started while a claim it may not open is held kept running")
+    s.key("F1")
+    sc.message_box(RUNNING_TITLE, st.editor)
+    sc.answer(RUNNING_TITLE, ["y"], st.editor)
+    text = sc.message_box("時計を終了できません", st.editor)
+    check("終了できませんでした" in text and "もう一度作成してください" in text, "message %r" % text)
+    sc.answer("時計を終了できません", ["Return"], st.editor)
+    holder.kill()
+    holder.wait()
+    sc.log("a claim we may not open: the clock ends at once; the editor: %s" % text.replace("\n", " "))
 
 
 def build_overwrite(sc, st):
@@ -256,7 +299,8 @@ def build_settings_kept(sc, st):
 
 
 BUILD_STEPS = [build_first_start, build_texts, build_picture, build_colour, build_hands_and_shape,
-               build_f1_builds, build_clock_runs, build_overwrite, build_settings_kept]
+               build_f1_builds, build_clock_runs, build_running_clock, build_overwrite,
+               build_settings_kept]
 
 
 def drag_thumb(win, name, to_x):
@@ -290,7 +334,8 @@ def check_icon(win, shot):
 
 
 def check_clock_runs(sc, rows):
-    """oriclock.exe starts as a round clock and shows the three frames in turn, one a second."""
+    """oriclock.exe starts as a round clock and shows the three frames in turn, one a second;
+    returns the running clock."""
     s = sc.session
     behind = s.screenshot()
     clock = s.start(sc.output())
@@ -327,5 +372,4 @@ def check_clock_runs(sc, rows):
     check(all(b in (a, (a + 1) % 3) for a, b in close),
           "frames out of order: %s, taken %s s apart" %
           (seen, [round(t1 - t0, 2) for t0, t1 in zip(taken, taken[1:])]))
-    clock.kill()
-    clock.wait()
+    return clock

@@ -7,6 +7,10 @@
 //                               state (focus, selection, scroll position, list items)
 //   window_probe list PATTERN   the file names the directory listing returns for PATTERN,
 //                               in its order
+//   window_probe claim PATH     holds the single-instance claim of the program file PATH
+//                               as a program started as administrator does, one that we
+//                               may not open (a security descriptor without access for
+//                               anyone); prints {"held":true} and waits until it is ended
 //
 // Exit code 0 with the object, 1 when the window is not there, 2 on wrong arguments.
 #include <windows.h>
@@ -14,6 +18,8 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/single_instance.h"
 
 namespace {
 
@@ -181,11 +187,27 @@ int ListPattern(const std::wstring& pattern) {
   return 0;
 }
 
+int HoldClaim(const wchar_t* path) {
+  SECURITY_DESCRIPTOR descriptor;
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  ACL acl;  // empty: no access for anyone
+  InitializeAcl(&acl, sizeof acl, ACL_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
+  SECURITY_ATTRIBUTES security{sizeof security, &descriptor, FALSE};
+  const bool held = tavimore::ClaimSingleInstance(path, &security);
+  std::printf("{\"held\":%s}\n", held ? "true" : "false");
+  std::fflush(stdout);
+  if (!held) return 1;
+  Sleep(INFINITE);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"window") return DescribeWindow(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"list") return ListPattern(argv[2]);
-  std::fprintf(stderr, "usage: window_probe window TITLE | list PATTERN\n");
+  if (argc == 3 && std::wstring(argv[1]) == L"claim") return HoldClaim(argv[2]);
+  std::fprintf(stderr, "usage: window_probe window TITLE | list PATTERN | claim PATH\n");
   return 2;
 }

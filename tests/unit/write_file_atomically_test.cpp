@@ -64,5 +64,30 @@ TEST_F(WriteFileAtomicallyTest, AFullDiskKeepsTheOldFileByteForByte) {
   EXPECT_EQ(Entries(), 1u);
 }
 
+// Test that a replacement refused for a passing reason is tried again, a moment later, and
+// one refused for a lasting reason is not: the errors MinGW's rename gives for a file in
+// use (EIO for a sharing violation, EACCES for access denied) against a missing folder.
+TEST(ReplaceRetryingTest, TriesAgainOnlyWhileTheFileMayBeInUse) {
+  const struct {
+    std::errc failure;
+    int failures;     // before the replacement succeeds
+    int calls;        // expected
+    bool succeeds;
+  } cases[] = {
+      {std::errc::io_error, 2, 3, true},
+      {std::errc::permission_denied, 1, 2, true},
+      {std::errc::permission_denied, 10, 4, false},  // gives up after its attempts
+      {std::errc::no_such_file_or_directory, 1, 1, false},
+  };
+  for (const auto& c : cases) {
+    int calls = 0;
+    const std::error_code ec = ReplaceRetrying(
+        [&] { return ++calls > c.failures ? std::error_code() : std::make_error_code(c.failure); },
+        4, std::chrono::milliseconds(1));
+    EXPECT_EQ(calls, c.calls) << std::make_error_code(c.failure).message() << " " << c.failures;
+    EXPECT_EQ(!ec, c.succeeds) << ec.message();
+  }
+}
+
 }  // namespace
 }  // namespace tavimore

@@ -2,13 +2,14 @@
 # Test the ten clock programs as files: each exists for 32-bit Windows (PE32, what we
 # ship) and 64-bit Windows (PE32+), is at most 32768 bytes including its face picture,
 # and so far below the 55000 bytes at which a built clock's payload begins; imports only
-# Windows' own DLLs; has its version resource but no manifest; and carries the marker by
+# Windows' own DLLs; has its version resource and its manifest (whose contents
+# editor_binaries_test.py reads) and nothing else; and carries the marker by
 # which `tavimore` recognises its build.
 set -euo pipefail
 : "${WIN32_BIN:?}" "${WIN64_BIN:?}" "${TAVIMORE:?}" "${CLOCK_BUILDS:?}"
 
-# A clock carries a version resource (type 16) and nothing else: in particular no manifest
-# (type 24), which would be where a program declares itself aware of screen scaling.
+# A clock carries a version resource (type 16) and a manifest (type 24), nothing else: no
+# icon or bitmap costs room below the payload.
 resource_types() {
   sed -nE 's/^[0-9a-f]+   Entry: ID: 0x0*([0-9a-f]+),.*/\1/p' <<<"$headers" | tr '\n' ' '
 }
@@ -48,8 +49,8 @@ for arch in win32 win64; do
     check "$exe is at most 32768 bytes ($size)" test "$size" -le 32768
     check "$exe leaves room below the payload offset 55000 ($size)" test "$size" -lt 55000
     check "$exe imports only Windows' own DLLs" imports_allowed "$exe"
-    check "$exe has a version resource and no manifest ($(resource_types))" \
-      test "$(resource_types)" = "10 "
+    check "$exe has a version resource and a manifest, nothing else ($(resource_types))" \
+      test "$(resource_types)" = "10 18 "
     check "$exe is recognised as $build" \
       eval 'grep -q "\"build\": *\"$build\"" <<<"$("$TAVIMORE" inspect "$exe")"'
   done

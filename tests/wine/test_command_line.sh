@@ -2,7 +2,8 @@
 # Test that tavimore.exe, the command line of the Windows zip, does under Wine what the
 # native tavimore does: the same clock bytes from build, the same JSON from inspect, the same
 # PNG files from extract and render, and the same exit codes for refused input (1) and a
-# damaged clock (2); also with a Japanese name and a folder with a Japanese name. Paths are
+# damaged clock (2), a running clock's file among the refused; also with a Japanese name
+# and a folder with a Japanese name. Paths are
 # given relative to the work folder, which Wine sees as the current folder on drive Z:.
 source "$(dirname "$0")/wine_lib.sh"
 begin_test "$1" command_line
@@ -60,6 +61,16 @@ cp exe.exe before.exe
 run_exe build "${options[@]}" --output exe.exe --name other
 check "build over an existing file without --force: exit code 1" test "$code" = 1
 check "... and the file is unchanged" cmp -s exe.exe before.exe
+# Windows lets nobody replace a running program's file: --force refuses a running clock,
+# saying so, instead of failing on the write.
+start_program "$WORK/exe.exe"
+clock=$APP
+check "the clock built runs" eval 'wait_window "$clock" "" 82x82 >/dev/null'
+run_exe build "${options[@]}" --output exe.exe --name other --force
+check "build --force over a running clock: exit code 1" test "$code" = 1
+check "... saying that it runs and must be ended" grep -q "running: end it first" "$WORK/stderr.txt"
+check "... and the file is unchanged" cmp -s exe.exe before.exe
+stop_program "$clock"
 printf 'not a picture' >bad.png
 run_exe build --definition Pirrow.exe --image bad.png --output bad.exe
 check "build from a file that is no picture: exit code 1" test "$code" = 1
