@@ -7,6 +7,8 @@
 #include "core/clock_face.h"
 #include "core/clock_texts.h"
 #include "core/clock_tick.h"
+#include "core/clock_placement.h"
+#include "platform/clock_place.h"
 #include "platform/face_surface.h"
 #include "platform/heap_block.h"
 #include "platform/local_time.h"
@@ -21,6 +23,8 @@ namespace tavimore {
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
+// Every clock's window class: how clocks find each other's windows.
+constexpr wchar_t kClockClass[] = L"TavimoreClock";
 
 // The window's own state (one window per program).
 struct ClockWindow {
@@ -32,6 +36,7 @@ struct ClockWindow {
                                      // the request returns
   Ticker ticker;                     // the second drawn last and the next face image
   bool dragging;
+  bool moved;                        // the drag under way has moved the window
   int grabX, grabY;                  // client position of the pointer when the drag began
   uint32_t image[kImageValues];      // a face image as read from the payload
 };
@@ -116,8 +121,20 @@ void ShowMenu(ClockWindow& c) {
 void Drag(ClockWindow& c, int x, int y) {
   RECT r;
   GetWindowRect(c.window, &r);
+  if (x == c.grabX && y == c.grabY) return;
+  c.moved = true;
   SetWindowPos(c.window, nullptr, r.left + x - c.grabX, r.top + y - c.grabY, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Where a drag ends, the clock is kept for its file at once, so a crash or a logoff keeps
+// it too.
+void EndDrag(ClockWindow& c) {
+  if (c.dragging && c.moved) {
+    RECT r;
+    if (GetWindowRect(c.window, &r)) SaveClockPlace(c.program->executable.as<wchar_t>(), {r.left, r.top});
+  }
+  c.dragging = false;
 }
 
 void Paint(ClockWindow& c) {
@@ -156,6 +173,7 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       return 0;
     case WM_LBUTTONDOWN:
       c.dragging = true;
+      c.moved = false;
       c.grabX = GET_X_LPARAM(l);
       c.grabY = GET_Y_LPARAM(l);
       SetCapture(window);  // keep the pointer's moves when it runs ahead of the window
@@ -166,11 +184,11 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      c.dragging = false;  // any button's release ends a drag
+      EndDrag(c);  // any button's release ends a drag
       if (GetCapture() == window) ReleaseCapture();
       return 0;
     case WM_CAPTURECHANGED:
-      c.dragging = false;
+      EndDrag(c);
       return 0;
     case WM_RBUTTONDOWN:
       ShowMenu(c);
@@ -187,6 +205,19 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
   return DefWindowProcW(window, message, w, l);
 }
 
+// Where the clock was left, while that is on a screen; else where a new clock goes, beside
+// the clocks already running.
+ScreenPoint StartPlace(const ClockProgram& p) {
+  Monitor monitors[kMaxMonitors];
+  const int count = ReadMonitors(monitors, kMaxMonitors);
+  ScreenPoint place;
+  if (ReadClockPlace(p.executable.as<wchar_t>(), &place))
+    return PlaceOnMonitors(place, kWindowSize, monitors, count);
+  ScreenRect others[kMaxOtherClocks];
+  const int running = OtherWindows(kClockClass, nullptr, others, kMaxOtherClocks);
+  return FirstPlace(kWindowSize, monitors, count, others, running);
+}
+
 }  // namespace
 
 int RunClockWindow(const ClockProgram& program) {
@@ -198,16 +229,18 @@ int RunClockWindow(const ClockProgram& program) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = L"TavimoreClock";
+  windowClass.lpszClassName = kClockClass;
   if (!RegisterClassW(&windowClass)) return 1;
 
+  const ScreenPoint place = StartPlace(program);
   // Borderless: the window is its client area, so window and client pixels coincide and
   // the outline's coordinates apply to both. Topmost from its creation, before its tooltip
   // (a topmost window it owns) exists: a window that already owns a topmost popup is left
-  // where it was by SetWindowPos(HWND_TOPMOST) under Wine, while Windows moves both.
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, program.buildName,
-                                WS_POPUP, 100, 100, kWindowSize, kWindowSize, nullptr, nullptr,
-                                instance, nullptr);
+  // where it was by SetWindowPos(HWND_TOPMOST) under Wine, while Windows moves both. A
+  // tool window: no taskbar button and no Alt+Tab entry, as a desktop clock should have.
+  HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClockClass, program.buildName,
+                                WS_POPUP, place.x, place.y, kWindowSize, kWindowSize, nullptr,
+                                nullptr, instance, nullptr);
   if (!window) return 1;
 
   OutlinePiece pieces[kMaxOutlinePieces];

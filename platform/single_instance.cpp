@@ -36,10 +36,11 @@ uint64_t HashPath(const wchar_t* path) {
   return h;
 }
 
-// The claim's name for the file at `path`, in `name` (kNameLength characters and a zero);
-// false when there is no memory for it.
-constexpr int kNameLength = 30;
-bool InstanceName(const wchar_t* path, wchar_t (&name)[kNameLength + 1]) {
+constexpr int kNameLength = kClockFileKeyLength;
+
+}  // namespace
+
+bool ClockFileKey(const wchar_t* path, wchar_t (&name)[kNameLength + 1]) {
   HeapBlock canonical = CanonicalPath(path);
   if (!canonical) return false;
   lstrcpyW(name, L"TavimoreClock-0000000000000000");
@@ -48,11 +49,9 @@ bool InstanceName(const wchar_t* path, wchar_t (&name)[kNameLength + 1]) {
   return true;
 }
 
-}  // namespace
-
 bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* security) {
   wchar_t name[kNameLength + 1];
-  if (!InstanceName(executablePath, name)) return true;  // cannot tell; better a second clock than none
+  if (!ClockFileKey(executablePath, name)) return true;  // cannot tell; better a second clock than none
   // The handle stays open for the life of the process; the system closes it at exit.
   HANDLE mutex = CreateMutexW(security, FALSE, name);
   // A claim made with more rights than ours (a clock started as administrator) exists but
@@ -63,7 +62,7 @@ bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* sec
 
 bool IsInstanceRunning(const wchar_t* executablePath) {
   wchar_t name[kNameLength + 1];
-  if (!InstanceName(executablePath, name)) return false;
+  if (!ClockFileKey(executablePath, name)) return false;
   HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
   if (mutex) {
     CloseHandle(mutex);

@@ -17,6 +17,12 @@ bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* sec
 // True while a process started from the file at `executablePath` holds its claim.
 bool IsInstanceRunning(const wchar_t* executablePath);
 
+// The name that stands for the clock file at `executablePath` wherever something is kept
+// per file (the claim, the remembered place): the same for every spelling of its path.
+// False when there is no memory for it.
+constexpr int kClockFileKeyLength = 30;
+bool ClockFileKey(const wchar_t* executablePath, wchar_t (&key)[kClockFileKeyLength + 1]);
+
 // True when both paths name one file as the claim sees it: case and short names aside.
 bool IsSameExecutable(const wchar_t* a, const wchar_t* b);
 

@@ -15,7 +15,7 @@ resource_types() {
 }
 
 # Every DLL a clock may import: all part of Windows itself.
-allowed='^(kernel32|user32|gdi32|comctl32|shell32|ole32|oleaut32|msvcrt)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|comctl32|shell32|ole32|oleaut32|msvcrt)\.dll$'
 source "$(dirname "$0")/../support/check_lib.sh"
 
 imports_allowed() {

@@ -17,6 +17,9 @@ window=$(wait_window "$first" '^Varnet$' 82x82) || { check "the clock shows a wi
 # since without a window manager a window shown later covers even a topmost one.
 ex_style=$("$WINE64" "${WINDOW_PROBE:?}" window Varnet | python3 -c 'import json, sys; print(json.load(sys.stdin)["exStyle"])')
 check "the clock window is topmost (extended style $ex_style)" test $((ex_style & 8)) = 8
+# A tool window (WS_EX_TOOLWINDOW, 0x80): Windows gives it no taskbar button and no
+# Alt+Tab entry, which Wine without a window manager cannot show.
+check "... and a tool window" test $((ex_style & 0x80)) = 128
 start_program "$WORK/a/Varnet.exe"
 second=$APP
 check "a second start of the same file ends" wait_exit "$second" 30
@@ -27,6 +30,9 @@ other=$APP
 check "the same program from another folder shows its own clock" \
   eval 'wait_window "$other" "^Varnet\$" 82x82 >/dev/null'
 check "... beside the first one" wait_window_count '^Varnet$' 82x82 2
+read -r x y < <(window_position "$window")
+read -r ox oy < <(window_position "$(wait_window "$other" '^Varnet$' 82x82)")
+check "... not over it ($x,$y and $ox,$oy)" test $((ox - x >= 82 || x - ox >= 82 || oy - y >= 82 || y - oy >= 82)) = 1
 stop_program "$other"
 
 # Dragging with the left button moves the clock by the pointer's offset.
@@ -36,6 +42,12 @@ xdotool mousemove 500 500  # away, so that no tooltip covers the clock
 check "dragging by (+55, -35) moves the clock by (+55, -35)" window_moves_to "$window" $((x + 55)) $((y - 35))
 sleep 0.3
 check "the moved clock still shows its face and outline" window_shows "$window" "$CLOCK_BIN/Varnet.exe"
+# Where a clock was left, it starts again.
+stop_program "$first"
+start_program "$WORK/a/Varnet.exe"
+first=$APP
+window=$(wait_window "$first" '^Varnet$' 82x82)
+check "started again, the clock opens where it was left" window_moves_to "$window" $((x + 55)) $((y - 35))
 
 # The menu's version item: a message box titled with the author, with the version text.
 stop_program "$first"

@@ -1,0 +1,116 @@
+#include "core/clock_placement.h"
+
+namespace tavimore {
+namespace {
+
+// A clock started for the first time, from the primary monitor's working corner.
+constexpr int kFirstOffset = 100;
+// Stored places beyond this are no screen anyone has.
+constexpr int kFarthest = 1000000;
+
+bool Contains(const ScreenRect& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+bool Overlap(const ScreenRect& a, const ScreenRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// How far (x, y) lies outside `r`, squared; 0 inside.
+long long DistanceSquared(const ScreenRect& r, int x, int y) {
+  const long long dx = x < r.left ? r.left - x : x >= r.right ? x - (r.right - 1) : 0;
+  const long long dy = y < r.top ? r.top - y : y >= r.bottom ? y - (r.bottom - 1) : 0;
+  return dx * dx + dy * dy;
+}
+
+// `value` moved the least so that [value, value + size) lies within [low, high); a work
+// area smaller than the clock keeps its low edge.
+int Clamp(int value, int size, int low, int high) {
+  if (value + size > high) value = high - size;
+  if (value < low) value = low;
+  return value;
+}
+
+}  // namespace
+
+ScreenPoint PlaceOnMonitors(ScreenPoint remembered, int size, const Monitor* monitors, int count) {
+  const int cx = remembered.x + size / 2, cy = remembered.y + size / 2;
+  int nearest = -1;
+  long long best = 0;
+  for (int i = 0; i < count; ++i) {
+    if (Contains(monitors[i].area, cx, cy)) return remembered;
+    const long long d = DistanceSquared(monitors[i].area, cx, cy);
+    if (nearest < 0 || d < best) {
+      nearest = i;
+      best = d;
+    }
+  }
+  if (nearest < 0) return remembered;
+  const ScreenRect& w = monitors[nearest].work;
+  return ScreenPoint{Clamp(remembered.x, size, w.left, w.right),
+                     Clamp(remembered.y, size, w.top, w.bottom)};
+}
+
+ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const ScreenRect* others,
+                       int otherCount) {
+  ScreenRect work{0, 0, kFarthest, kFarthest};
+  for (int i = 0; i < count; ++i)
+    if (monitors[i].primary || i == 0) work = monitors[i].work;
+  ScreenPoint place{work.left + kFirstOffset, work.top + kFirstOffset};
+  // Each step passes one clock, so this ends after at most otherCount steps.
+  for (int step = 0; step <= otherCount; ++step) {
+    const ScreenRect here{place.x, place.y, place.x + size, place.y + size};
+    int blocking = -1;
+    for (int i = 0; i < otherCount && blocking < 0; ++i)
+      if (Overlap(here, others[i])) blocking = i;
+    if (blocking < 0) break;
+    place.x = others[blocking].right;
+  }
+  return ScreenPoint{Clamp(place.x, size, work.left, work.right),
+                     Clamp(place.y, size, work.top, work.bottom)};
+}
+
+bool ParsePlace(const char* text, size_t length, ScreenPoint* place) {
+  int values[2];
+  size_t i = 0;
+  for (int& value : values) {
+    while (i < length && text[i] == ' ') ++i;
+    const bool negative = i < length && text[i] == '-';
+    if (negative) ++i;
+    const size_t start = i;
+    int v = 0;  // stops past kFarthest, far below the int's limit
+    while (i < length && text[i] >= '0' && text[i] <= '9' && v <= kFarthest)
+      v = v * 10 + (text[i++] - '0');
+    if (i == start || v > kFarthest) return false;
+    value = static_cast<int>(negative ? -v : v);
+  }
+  while (i < length && (text[i] == ' ' || text[i] == '\n' || text[i] == '\r')) ++i;
+  if (i != length) return false;
+  *place = ScreenPoint{values[0], values[1]};
+  return true;
+}
+
+int FormatPlace(ScreenPoint place, char text[kPlaceTextRoom]) {
+  char* p = text;
+  const int values[] = {place.x, place.y};
+  for (int value : values) {
+    if (p != text) *p++ = ' ';
+    // In 32 bits: a 64-bit division would bring a library routine into the clock.
+    unsigned v = static_cast<unsigned>(value);
+    if (value < 0) {
+      *p++ = '-';
+      v = 0u - v;
+    }
+    char digits[10];
+    int n = 0;
+    do {
+      digits[n++] = static_cast<char>('0' + v % 10);
+      v /= 10;
+    } while (v > 0);
+    while (n > 0) *p++ = digits[--n];
+  }
+  *p = 0;
+  return static_cast<int>(p - text);
+}
+
+}  // namespace tavimore

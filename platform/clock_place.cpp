@@ -1,0 +1,96 @@
+#include "platform/clock_place.h"
+
+#include "platform/single_instance.h"
+
+namespace tavimore {
+namespace {
+
+constexpr wchar_t kPlacesKey[] = L"Software\\Tavimore\\Places";
+
+ScreenRect RectOf(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+
+struct MonitorList {
+  Monitor* monitors;
+  int capacity, count;
+};
+
+// Called by the system, which on 32-bit Windows aligns the stack to 4 bytes only.
+__attribute__((force_align_arg_pointer)) BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, RECT*, LPARAM data) {
+  auto* list = reinterpret_cast<MonitorList*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (list->count < list->capacity && GetMonitorInfoW(monitor, &info))
+    list->monitors[list->count++] =
+        Monitor{RectOf(info.rcMonitor), RectOf(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
+  return TRUE;
+}
+
+struct WindowList {
+  const wchar_t* windowClass;
+  HWND self;
+  ScreenRect* rects;
+  int capacity, count;
+};
+
+__attribute__((force_align_arg_pointer)) BOOL CALLBACK AddWindow(HWND window, LPARAM data) {
+  auto* list = reinterpret_cast<WindowList*>(data);
+  wchar_t name[32];
+  RECT r;
+  if (window != list->self && list->count < list->capacity && IsWindowVisible(window) &&
+      GetClassNameW(window, name, 32) && lstrcmpW(name, list->windowClass) == 0 &&
+      GetWindowRect(window, &r))
+    list->rects[list->count++] = RectOf(r);
+  return TRUE;
+}
+
+}  // namespace
+
+bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place) {
+  wchar_t name[kClockFileKeyLength + 1];
+  if (!ClockFileKey(executablePath, name)) return false;
+  wchar_t text[kPlaceTextRoom];
+  DWORD bytes = sizeof text - sizeof(wchar_t);  // room for a zero the value may lack
+  DWORD type = 0;
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return false;
+  const LONG read = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
+  RegCloseKey(key);
+  if (read != ERROR_SUCCESS || type != REG_SZ) return false;
+  // Digits, spaces and a sign are ASCII: anything else makes the text no place.
+  char ascii[kPlaceTextRoom];
+  size_t n = bytes / sizeof(wchar_t);
+  if (n > 0 && text[n - 1] == 0) --n;
+  for (size_t i = 0; i < n; ++i) ascii[i] = text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
+  return ParsePlace(ascii, n, place);
+}
+
+void SaveClockPlace(const wchar_t* executablePath, ScreenPoint place) {
+  wchar_t name[kClockFileKeyLength + 1];
+  if (!ClockFileKey(executablePath, name)) return;
+  char ascii[kPlaceTextRoom];
+  const int n = FormatPlace(place, ascii);
+  wchar_t text[kPlaceTextRoom];
+  for (int i = 0; i <= n; ++i) text[i] = static_cast<unsigned char>(ascii[i]);
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                 (n + 1) * sizeof(wchar_t));
+  RegCloseKey(key);
+}
+
+int ReadMonitors(Monitor* monitors, int capacity) {
+  MonitorList list{monitors, capacity, 0};
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+  return list.count;
+}
+
+int OtherWindows(const wchar_t* windowClass, HWND self, ScreenRect* rects, int capacity) {
+  WindowList list{windowClass, self, rects, capacity, 0};
+  EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&list));
+  return list.count;
+}
+
+}  // namespace tavimore

@@ -1,0 +1,28 @@
+// Where a clock was left, kept per clock file and per user under
+// HKCU\Software\Tavimore\Places (one text value "x y" named after the file's key), and
+// what the desktop holds now: its monitors and the other clocks' windows. The rule that
+// puts these together is the core's (core/clock_placement.h).
+#pragma once
+
+#include <windows.h>
+
+#include "core/clock_placement.h"
+
+namespace tavimore {
+
+// False when nothing usable is kept for the file (none, or a value that is no place).
+bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place);
+// The outcome is not reported: a place that cannot be kept is simply not there next time.
+void SaveClockPlace(const wchar_t* executablePath, ScreenPoint place);
+
+constexpr int kMaxMonitors = 16;
+constexpr int kMaxOtherClocks = 32;
+
+// The monitors now, at most `capacity`; returns how many.
+int ReadMonitors(Monitor* monitors, int capacity);
+
+// The visible top-level windows of class `windowClass` other than `self`, at most
+// `capacity`; returns how many.
+int OtherWindows(const wchar_t* windowClass, HWND self, ScreenRect* rects, int capacity);
+
+}  // namespace tavimore
