@@ -12,6 +12,7 @@
 #include "platform/face_surface.h"
 #include "platform/heap_block.h"
 #include "platform/local_time.h"
+#include "platform/login_start.h"
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
 #include "platform/program_version.h"
@@ -101,7 +102,10 @@ void ShowMenu(ClockWindow& c) {
   static const MenuItem kItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)};
 #undef TAVIMORE_MENU_ENTRY
   const ClockProgram& p = *c.program;
-  switch (ShowPopupMenu(c.window, kItems, sizeof kItems / sizeof kItems[0])) {
+  const wchar_t* file = p.executable.as<wchar_t>();
+  const bool atLogin = StartsAtLogin(file);
+  switch (ShowPopupMenu(c.window, kItems, sizeof kItems / sizeof kItems[0],
+                        atLogin ? kMenuLogin : -1)) {
     case kMenuHomePage:
       if (p.homePage) OpenWithShell(p.homePage.as<wchar_t>());
       break;
@@ -110,6 +114,9 @@ void ShowMenu(ClockWindow& c) {
       break;
     case kMenuVersion:
       ShowVersion(c);
+      break;
+    case kMenuLogin:
+      SetStartAtLogin(file, !atLogin);
       break;
     case kMenuExit:
       DestroyWindow(c.window);

@@ -16,6 +16,7 @@ enum ClockMenuIndex {
   kMenuMail = 1,
   kMenuSeparator = 90,
   kMenuVersion = 91,
+  kMenuLogin = 92,  // starts the clock at login, or no longer; checked while it does
   kMenuExit = 99,
 };
 #define TAVIMORE_CLOCK_MENU(ITEM)       \
@@ -23,6 +24,7 @@ enum ClockMenuIndex {
   ITEM(kMenuMail, "メール")             \
   ITEM(kMenuSeparator, "-")             \
   ITEM(kMenuVersion, "バージョン")      \
+  ITEM(kMenuLogin, "ログオン時に起動")  \
   ITEM(kMenuExit, "終了")
 
 // Shown, in a box titled with the clock's build, when its file's payload is damaged.

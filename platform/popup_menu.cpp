@@ -11,7 +11,7 @@ int CommandOf(int position) { return position + 1; }
 
 }  // namespace
 
-int ShowPopupMenu(HWND owner, const MenuItem* items, int count) {
+int ShowPopupMenu(HWND owner, const MenuItem* items, int count, int checked) {
   const MenuHandle menu(CreatePopupMenu());
   if (!menu) return -1;
   for (int i = 0; i < count; ++i) {
@@ -19,7 +19,8 @@ int ShowPopupMenu(HWND owner, const MenuItem* items, int count) {
     if (caption[0] == L'-' && caption[1] == 0)
       AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     else
-      AppendMenuW(menu.get(), MF_STRING, CommandOf(i), caption);
+      AppendMenuW(menu.get(), MF_STRING | (items[i].index == checked ? MF_CHECKED : 0),
+                  CommandOf(i), caption);
   }
   POINT at;
   GetCursorPos(&at);

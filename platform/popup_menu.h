@@ -10,8 +10,9 @@ struct MenuItem {
   const wchar_t* caption;   // "-" for a separator line
 };
 
-// Shows the items at the pointer and waits until the menu closes. Returns the chosen
-// item's index, or -1 when none was chosen.
-int ShowPopupMenu(HWND owner, const MenuItem* items, int count);
+// Shows the items at the pointer, the one whose index is `checked` with a check mark (-1:
+// none), and waits until the menu closes. Returns the chosen item's index, or -1 when
+// none was chosen.
+int ShowPopupMenu(HWND owner, const MenuItem* items, int count, int checked);
 
 }  // namespace tavimore

@@ -62,7 +62,36 @@ check "... whose text is the version message" \
 xdotool key Return
 check "the box closes with Return" wait_window_gone "$clock" '^Brenwick$'
 check "the clock runs on after the box" kill -0 "$clock"
+
+# The login item writes a Run value holding this very file's quoted path, with a check
+# mark shown in the menu while it is there; chosen again, it removes the value.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+quoted="\"Z:${WORK//\//\\}\\a\\Varnet.exe\""
+runs_at_login() { "$WINE64" reg query "$run_key" 2>/dev/null | tr -d '\r' | grep -qF "REG_SZ    $quoted"; }
+menu_picture() {  # the open menu's pixels, then the menu closed again
+  local menu= w i
+  xdotool mousemove $((x + 40)) $((y + 40)) click 3
+  for i in $(seq 40); do  # the clock's window as tall as six items: the menu, not a tooltip
+    for w in $(xdotool search --onlyvisible --pid "$(window_owner "$clock")" 2>/dev/null); do
+      [ "$w" != "$window" ] && [ "$(window_size "$w" | cut -dx -f2)" -gt 60 ] && menu=$w
+    done
+    [ -n "$menu" ] && break
+    sleep 0.05
+  done
+  sleep 0.3
+  [ -n "$menu" ] && import -window "$menu" "$1"
+  xdotool key Escape
+}
+read -r x y < <(window_position "$window")
+menu_picture "$WORK/menu-off.png"
 choose_menu_item "$window" 4
+check "the login item writes the Run value $quoted" eval 'sleep 0.5; runs_at_login'
+menu_picture "$WORK/menu-on.png"
+check "... and the menu shows its check mark" \
+  eval '! cmp -s <(convert "$WORK/menu-off.png" rgb:-) <(convert "$WORK/menu-on.png" rgb:-)'
+choose_menu_item "$window" 4
+check "chosen again, the value is gone" eval 'sleep 0.5; ! runs_at_login'
+choose_menu_item "$window" 5
 check "the exit item ends the clock" wait_exit "$clock" 10
 
 # Esc ends the clock once it has the keyboard, after a click on it.

@@ -1,0 +1,48 @@
+#include "platform/login_start.h"
+
+#include "platform/heap_block.h"
+#include "platform/single_instance.h"
+
+namespace tavimore {
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+}  // namespace
+
+bool StartsAtLogin(const wchar_t* executablePath) {
+  wchar_t name[kClockFileKeyLength + 1];
+  HKEY key;
+  if (!ClockFileKey(executablePath, name) ||
+      RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return false;
+  const bool found = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found;
+}
+
+void SetStartAtLogin(const wchar_t* executablePath, bool start) {
+  wchar_t name[kClockFileKeyLength + 1];
+  HKEY key;
+  if (!ClockFileKey(executablePath, name) ||
+      RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  if (start) {
+    const int length = lstrlenW(executablePath);
+    HeapBlock command((length + 3) * sizeof(wchar_t));  // the quotes and the zero
+    if (wchar_t* c = command.as<wchar_t>()) {
+      c[0] = L'"';
+      lstrcpyW(c + 1, executablePath);
+      c[length + 1] = L'"';
+      c[length + 2] = 0;
+      RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(c),
+                     (length + 3) * sizeof(wchar_t));
+    }
+  } else {
+    RegDeleteValueW(key, name);
+  }
+  RegCloseKey(key);
+}
+
+}  // namespace tavimore
