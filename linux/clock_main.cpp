@@ -58,6 +58,7 @@ int Run(int argc, char** argv) {
     return 0;  // that clock is on the screen already
 
   NativeClock clock;
+  clock.file = ec ? path : canonical;
   switch (LoadNativeClock(std::move(bytes), &clock)) {
     case ClockOpen::kNotAClock:
       return Refuse(1, path + " is not a clock file (no clock program at its start)", kProgramTitle,

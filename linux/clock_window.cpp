@@ -4,10 +4,16 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
+#include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/outline.h"
+#include "core/write_file_atomically.h"
+#include "linux/clock_places.h"
 
 #if !defined(TAVIMORE_VERSION_MAJOR) || !defined(TAVIMORE_VERSION_MINOR) || \
     !defined(TAVIMORE_VERSION_REVISION)
@@ -17,8 +23,9 @@
 namespace tavimore {
 namespace {
 
-// Where the clock first appears, as on Windows; the window manager may place it elsewhere.
-constexpr int kStartPosition = 100;
+// A drag is taken as ended when the window has not moved for this long; the window
+// manager moves it, and tells the clock only where it went.
+constexpr guint kDragEndMilliseconds = 400;
 
 struct ClockWindow {
   NativeClock* clock;
@@ -27,7 +34,86 @@ struct ClockWindow {
   GtkWidget* tooltipLabel;
   cairo_surface_t* face;    // the window's pixels, RGB24
   guint tickSource;
+  GtkWidget* loginItem;     // the menu's ログオン時に起動, a check item
+  ScreenPoint kept;         // where the clock was last kept
+  guint keepSource;         // a pending keeping of a new place
+  bool dragged;             // a drag has begun since: only a drag makes a place to keep
 };
+
+// The program itself, for the login entry: the one running now.
+std::string OwnProgram() {
+  std::error_code ec;
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+  return ec ? std::string("tavimore-clock") : self;
+}
+
+std::string LoginEntryFile(const ClockWindow* w) {
+  return AutostartFile(g_get_user_config_dir(), w->clock->file);
+}
+
+bool StartsAtLogin(const ClockWindow* w) {
+  std::error_code ec;
+  return std::filesystem::exists(LoginEntryFile(w), ec);
+}
+
+void ToggleStartAtLogin(ClockWindow* w) {
+  const std::string file = LoginEntryFile(w);
+  std::error_code ec;
+  if (StartsAtLogin(w)) {
+    std::filesystem::remove(file, ec);
+    return;
+  }
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+  const std::string entry = AutostartEntry(OwnProgram(), w->clock->file);
+  std::string error;
+  WriteFileAtomically(file, std::vector<uint8_t>(entry.begin(), entry.end()), &error);
+}
+
+// The monitors as the display has them now.
+std::vector<Monitor> ReadMonitors(GdkDisplay* display) {
+  std::vector<Monitor> monitors;
+  for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+    GdkMonitor* m = gdk_display_get_monitor(display, i);
+    GdkRectangle area, work;
+    gdk_monitor_get_geometry(m, &area);
+    gdk_monitor_get_workarea(m, &work);
+    monitors.push_back(Monitor{{area.x, area.y, area.x + area.width, area.y + area.height},
+                               {work.x, work.y, work.x + work.width, work.y + work.height},
+                               gdk_monitor_is_primary(m) != FALSE});
+  }
+  return monitors;
+}
+
+// Where the clock was left, while that is on a screen; else where a new clock goes.
+ScreenPoint StartPlace(const NativeClock& clock, GdkDisplay* display) {
+  const std::vector<Monitor> monitors = ReadMonitors(display);
+  const int count = static_cast<int>(monitors.size());
+  ScreenPoint place;
+  if (ReadPlace(g_get_user_state_dir(), clock.file, &place))
+    return PlaceOnMonitors(place, kWindowSize, monitors.data(), count);
+  return FirstPlace(kWindowSize, monitors.data(), count, nullptr, 0);
+}
+
+gboolean KeepPlace(gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  w->keepSource = 0;
+  gint x, y;
+  gtk_window_get_position(GTK_WINDOW(w->window), &x, &y);
+  if (w->dragged && (x != w->kept.x || y != w->kept.y)) {
+    w->dragged = false;
+    w->kept = ScreenPoint{x, y};
+    SavePlace(g_get_user_state_dir(), w->clock->file, w->kept);
+  }
+  return G_SOURCE_REMOVE;
+}
+
+// Every move ends a drag a little later unless another follows.
+gboolean Configured(GtkWidget*, GdkEventConfigure*, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  if (w->keepSource) g_source_remove(w->keepSource);
+  w->keepSource = g_timeout_add(kDragEndMilliseconds, KeepPlace, w);
+  return FALSE;
+}
 
 LocalTime LocalTimeOf(GDateTime* t) {
   return LocalTime{g_date_time_get_year(t),   g_date_time_get_month(t),
@@ -154,6 +240,9 @@ void OnMenuItem(GtkMenuItem* item, gpointer data) {
         return G_SOURCE_REMOVE;
       }, w);
       break;
+    case kMenuLogin:
+      ToggleStartAtLogin(w);
+      break;
     case kMenuExit:
       gtk_widget_destroy(w->window);
       break;
@@ -171,8 +260,10 @@ GtkWidget* MakeMenu(ClockWindow* w) {
   GtkWidget* menu = gtk_menu_new();
   for (const Item& item : kItems) {
     const bool separator = std::strcmp(item.caption, "-") == 0;
-    GtkWidget* entry = separator ? gtk_separator_menu_item_new()
-                                 : gtk_menu_item_new_with_label(item.caption);
+    GtkWidget* entry = separator                  ? gtk_separator_menu_item_new()
+                       : item.index == kMenuLogin ? gtk_check_menu_item_new_with_label(item.caption)
+                                                  : gtk_menu_item_new_with_label(item.caption);
+    if (item.index == kMenuLogin) w->loginItem = entry;
     if (!separator) {
       g_object_set_data(G_OBJECT(entry), "index", GINT_TO_POINTER(item.index));
       g_signal_connect(entry, "activate", G_CALLBACK(OnMenuItem), w);
@@ -189,10 +280,15 @@ gboolean ButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
   if (event->button == GDK_BUTTON_PRIMARY) {
     // The window manager moves the window: the grabbed point stays under the pointer.
+    w->dragged = true;
     gtk_window_begin_move_drag(GTK_WINDOW(widget), event->button, static_cast<gint>(event->x_root),
                                static_cast<gint>(event->y_root), event->time);
   } else if (event->button == GDK_BUTTON_SECONDARY) {
     static GtkWidget* menu = MakeMenu(w);
+    // The check mark as things are now, set without choosing the item.
+    g_signal_handlers_block_by_func(w->loginItem, reinterpret_cast<gpointer>(OnMenuItem), w);
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(w->loginItem), StartsAtLogin(w));
+    g_signal_handlers_unblock_by_func(w->loginItem, reinterpret_cast<gpointer>(OnMenuItem), w);
     gtk_menu_popup_at_pointer(GTK_MENU(menu), reinterpret_cast<GdkEvent*>(event));
   }
   return TRUE;
@@ -238,7 +334,8 @@ int RunClockWindow(NativeClock* clock) {
   gtk_window_set_skip_pager_hint(window, TRUE);
   gtk_window_set_icon_name(window, "tavimore-clock");
   gtk_widget_set_size_request(w.window, kWindowSize, kWindowSize);
-  gtk_window_move(window, kStartPosition, kStartPosition);
+  w.kept = StartPlace(*clock, gtk_widget_get_display(w.window));
+  gtk_window_move(window, w.kept.x, w.kept.y);
   gtk_widget_set_app_paintable(w.window, TRUE);
   gtk_widget_add_events(w.window, GDK_BUTTON_PRESS_MASK | GDK_KEY_PRESS_MASK);
 
@@ -251,11 +348,13 @@ int RunClockWindow(NativeClock* clock) {
   g_signal_connect(w.window, "draw", G_CALLBACK(Draw), &w);
   g_signal_connect(w.window, "button-press-event", G_CALLBACK(ButtonPress), &w);
   g_signal_connect(w.window, "key-press-event", G_CALLBACK(KeyPress), &w);
+  g_signal_connect(w.window, "configure-event", G_CALLBACK(Configured), &w);
   g_signal_connect(w.window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
   gtk_widget_show(w.window);
   gtk_main();
   g_source_remove(w.tickSource);
+  if (w.keepSource) g_source_remove(w.keepSource);
   gtk_widget_destroy(w.tooltip);
   cairo_surface_destroy(w.face);
   return 0;

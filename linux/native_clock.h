@@ -16,6 +16,7 @@
 namespace tavimore {
 
 struct NativeClock {
+  std::string file;            // the clock file's canonical path: what is kept is kept for it
   std::vector<uint8_t> bytes;  // the whole clock file
   ClockContent content{};      // points into `bytes`
   // The texts as UTF-8. homePage and mail are what the menu may open ("mailto:" included);

@@ -66,7 +66,18 @@ check "... beside the running clock" has_window "$APP" "^Ossimar$"
 check "... and the box closes" wait_window_gone "$APP" "^月の時計$"
 pointer_away "$window" || true
 check "the clock still shows its face after the box" window_shows "$window" "$WORK/safe.exe"
+# ログオン時に起動 writes a desktop entry for this very file into the autostart folder,
+# its path quoted as the format asks; chosen again, it removes it.
+entries() { ls "$XDG_CONFIG_HOME"/autostart/tavimore-*.desktop 2>/dev/null; }
 choose_menu_item "$window" 4
+sleep 0.5
+check "ログオン時に起動 writes one autostart entry" test "$(entries | wc -l)" = 1
+check "... that starts this clock file, quoted" \
+  grep -qxF "Exec=\"$TAVIMORE_CLOCK\" \"$WORK/safe.exe\"" "$(entries | head -1)"
+choose_menu_item "$window" 4
+sleep 0.5
+check "chosen again, the entry is gone" test -z "$(entries)"
+choose_menu_item "$window" 5
 check "終了 ends the clock" wait_exit "$APP" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
 

@@ -69,6 +69,10 @@ xdotool key Escape
 check "Esc ends the clock" wait_exit "$first" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
 check "... and its window is gone" wait_window_gone "$first" "^Varnet$"
+start_program "$program"
+window=$(wait_window "$APP" "^Varnet$")
+check "started again, the clock opens where it was left" window_moves_to "$window" "$x" "$y"
+stop_program "$APP"
 
 # A Japanese desktop: the weekday in Japanese. The locale is made privately when the
 # system has none.
