@@ -10,6 +10,7 @@
 #include "core/clock_placement.h"
 #include "platform/clock_place.h"
 #include "platform/face_surface.h"
+#include "platform/full_screen.h"
 #include "platform/heap_block.h"
 #include "platform/local_time.h"
 #include "platform/login_start.h"
@@ -38,6 +39,7 @@ struct ClockWindow {
   Ticker ticker;                     // the second drawn last and the next face image
   bool dragging;
   bool moved;                        // the drag under way has moved the window
+  bool behind;                       // behind a full-screen window, not topmost
   int grabX, grabY;                  // client position of the pointer when the drag began
   uint32_t image[kImageValues];      // a face image as read from the payload
 };
@@ -60,11 +62,33 @@ wchar_t* TooltipText(ClockWindow& c) {
   return t;
 }
 
+void SetZOrder(HWND window, HWND after) {
+  SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Behind a full-screen window in front while it lasts (placed after it, which also takes
+// the topmost state away), on top again at the first wake after it is gone. Wine makes a
+// window topmost only while it owns no topmost window, and keeps a tooltip topmost
+// whatever it is told, so the tooltip is made anew once the clock is topmost again.
+void KeepBehindFullScreen(ClockWindow& c) {
+  HWND front = FullScreenWindowInFront(c.window);
+  if ((front != nullptr) == c.behind) return;
+  c.behind = front != nullptr;
+  if (front) {
+    SetZOrder(c.window, front);
+    return;
+  }
+  if (c.tooltip) DestroyWindow(c.tooltip);
+  SetZOrder(c.window, HWND_TOPMOST);
+  c.tooltip = CreateWindowTooltip(c.window);
+}
+
 // TMC_Timer: draws the second it finds when that differs from the one drawn last.
 void Tick(ClockWindow& c) {
   const LocalTime now = ReadLocalTime(nullptr);
   // Armed before the drawing, whose time would otherwise delay the next wake.
   SetTimer(c.window, kTickTimer, WakeDelay(now.millisecond), nullptr);
+  KeepBehindFullScreen(c);
   const ClockProgram& p = *c.program;
   const TickFace tick = TickAt(&c.ticker, p.content.settings.imageCount, now);
   if (!tick.redraw) return;

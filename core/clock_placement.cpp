@@ -70,6 +70,11 @@ ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const Scree
                      Clamp(place.y, size, work.top, work.bottom)};
 }
 
+bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor) {
+  return window.left <= monitor.left && window.top <= monitor.top &&
+         window.right >= monitor.right && window.bottom >= monitor.bottom;
+}
+
 bool ParsePlace(const char* text, size_t length, ScreenPoint* place) {
   int values[2];
   size_t i = 0;

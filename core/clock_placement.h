@@ -38,6 +38,10 @@ ScreenPoint PlaceOnMonitors(ScreenPoint remembered, int size, const Monitor* mon
 ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const ScreenRect* others,
                        int otherCount);
 
+// True when a window with the rectangle `window` covers the whole of `monitor`: a video,
+// a game or a slide show in full screen, which a clock on that monitor stays behind.
+bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor);
+
 // A remembered place as stored, "x y", read back; false for text that is no such pair or
 // lies beyond any screen (more than a million pixels from the origin), which is ignored.
 bool ParsePlace(const char* text, size_t length, ScreenPoint* place);

@@ -7,6 +7,8 @@
 //                               state (focus, selection, scroll position, list items)
 //   window_probe list PATTERN   the file names the directory listing returns for PATTERN,
 //                               in its order
+//   window_probe fullscreen     a window over the whole primary monitor, in front, until
+//                               the probe is ended
 //   window_probe claim PATH     holds the single-instance claim of the program file PATH
 //                               as a program started as administrator does, one that we
 //                               may not open (a security descriptor without access for
@@ -202,12 +204,32 @@ int HoldClaim(const wchar_t* path) {
   return 0;
 }
 
+// A window over the whole primary monitor, in front, as a video player in full screen is,
+// until the probe is ended.
+int FullScreen() {
+  WNDCLASSW c{};
+  c.lpfnWndProc = DefWindowProcW;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  c.lpszClassName = L"FullScreenProbe";
+  RegisterClassW(&c);
+  HWND window = CreateWindowExW(0, c.lpszClassName, L"full screen", WS_POPUP | WS_VISIBLE, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                nullptr, nullptr, c.hInstance, nullptr);
+  if (!window) return 1;
+  SetForegroundWindow(window);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"fullscreen") return FullScreen();
   if (argc == 3 && std::wstring(argv[1]) == L"window") return DescribeWindow(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"list") return ListPattern(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"claim") return HoldClaim(argv[2]);
-  std::fprintf(stderr, "usage: window_probe window TITLE | list PATTERN | claim PATH\n");
+  std::fprintf(stderr, "usage: window_probe window TITLE | list PATTERN | claim PATH | fullscreen\n");
   return 2;
 }

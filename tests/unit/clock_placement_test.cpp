@@ -64,6 +64,15 @@ TEST(FirstPlaceTest, NewClocksSideBySide) {
   ExpectAt(FirstPlace(kSize, kTwo, 2, moved + 1, 1), 140 + kSize, 100, "past one half over it");
 }
 
+TEST(CoversMonitorTest, OnlyTheWholeMonitor) {
+  const ScreenRect monitor = kTwo[0].area;
+  EXPECT_TRUE(CoversMonitor(monitor, monitor));
+  EXPECT_TRUE(CoversMonitor({-8, -8, 1928, 1088}, monitor)) << "a maximised frame beyond the edges";
+  EXPECT_FALSE(CoversMonitor(kTwo[0].work, monitor)) << "a maximised window beside the taskbar";
+  EXPECT_FALSE(CoversMonitor({0, 0, 1919, 1080}, monitor));
+  EXPECT_FALSE(CoversMonitor(kTwo[1].area, monitor)) << "another monitor";
+}
+
 TEST(PlaceTextTest, ReadsBackWhatItWritesAndRefusesTheRest) {
   char text[kPlaceTextRoom];
   for (ScreenPoint p : {ScreenPoint{0, 0}, ScreenPoint{-1280, 977}, ScreenPoint{1000000, -1000000}}) {

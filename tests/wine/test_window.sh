@@ -15,11 +15,30 @@ first=$APP
 window=$(wait_window "$first" '^Varnet$' 82x82) || { check "the clock shows a window" false; finish; exit 1; }
 # Topmost as the window system records it (WS_EX_TOPMOST, 0x8): the screen cannot tell,
 # since without a window manager a window shown later covers even a topmost one.
-ex_style=$("$WINE64" "${WINDOW_PROBE:?}" window Varnet | python3 -c 'import json, sys; print(json.load(sys.stdin)["exStyle"])')
+ex_style() {  # of the visible window titled Varnet; nothing when there is none
+  "$WINE64" "${WINDOW_PROBE:?}" window Varnet | python3 -c 'import json, sys; print(json.load(sys.stdin)["exStyle"])'
+}
+ex_style=$(ex_style)
 check "the clock window is topmost (extended style $ex_style)" test $((ex_style & 8)) = 8
 # A tool window (WS_EX_TOOLWINDOW, 0x80): Windows gives it no taskbar button and no
 # Alt+Tab entry, which Wine without a window manager cannot show.
 check "... and a tool window" test $((ex_style & 0x80)) = 128
+# Full-screen work in front (a window over the whole monitor): the clock stays visible
+# behind it while it lasts, and is topmost again within a wake or two once it is gone.
+topmost_becomes() {  # 8 or 0, within 3 s
+  local i
+  for i in $(seq 30); do
+    [ $(($(ex_style) & 8)) = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+"$WINE64" "$WINDOW_PROBE" fullscreen &
+full=$!
+check "a full-screen window in front: the clock, still shown, is no longer topmost" topmost_becomes 0
+kill "$full"
+wait "$full" 2>/dev/null || true
+check "... and on top again once it is gone" topmost_becomes 8
 start_program "$WORK/a/Varnet.exe"
 second=$APP
 check "a second start of the same file ends" wait_exit "$second" 30

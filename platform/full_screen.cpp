@@ -1,0 +1,37 @@
+#include "platform/full_screen.h"
+
+#include "core/clock_placement.h"
+
+namespace tavimore {
+namespace {
+
+ScreenRect RectOf(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+
+// The shell's own windows cover a monitor too: the desktop (Progman, and WorkerW behind
+// its wallpaper) and the taskbars.
+bool IsShellWindow(HWND window) {
+  if (window == GetShellWindow()) return true;
+  static const wchar_t* const kShellClasses[] = {L"Progman", L"WorkerW", L"Shell_TrayWnd",
+                                                 L"Shell_SecondaryTrayWnd"};
+  wchar_t name[32];
+  if (!GetClassNameW(window, name, 32)) return false;
+  for (const wchar_t* shell : kShellClasses)
+    if (lstrcmpW(name, shell) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+HWND FullScreenWindowInFront(HWND clock) {
+  HWND front = GetForegroundWindow();
+  if (!front || GetAncestor(front, GA_ROOTOWNER) == clock || IsShellWindow(front)) return nullptr;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  RECT r;
+  if (!GetMonitorInfoW(MonitorFromWindow(clock, MONITOR_DEFAULTTONEAREST), &monitor) ||
+      !GetWindowRect(front, &r))
+    return nullptr;
+  return CoversMonitor(RectOf(r), RectOf(monitor.rcMonitor)) ? front : nullptr;
+}
+
+}  // namespace tavimore
