@@ -75,6 +75,10 @@ bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor) {
          window.right >= monitor.right && window.bottom >= monitor.bottom;
 }
 
+bool PlausiblePlace(ScreenPoint p) {
+  return p.x >= -kFarthest && p.x <= kFarthest && p.y >= -kFarthest && p.y <= kFarthest;
+}
+
 bool ParsePlace(const char* text, size_t length, ScreenPoint* place) {
   int values[2];
   size_t i = 0;

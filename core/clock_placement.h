@@ -42,8 +42,12 @@ ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const Scree
 // a game or a slide show in full screen, which a clock on that monitor stays behind.
 bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor);
 
-// A remembered place as stored, "x y", read back; false for text that is no such pair or
-// lies beyond any screen (more than a million pixels from the origin), which is ignored.
+// False for a remembered place beyond any screen (more than a million pixels from the
+// origin): a damaged store, to be ignored.
+bool PlausiblePlace(ScreenPoint place);
+
+// A remembered place as stored in a text, "x y", read back; false for text that is no
+// such pair or no plausible place, which is ignored.
 bool ParsePlace(const char* text, size_t length, ScreenPoint* place);
 
 constexpr int kPlaceTextRoom = 24;  // "-1000000 -1000000" and the zero, with room to spare

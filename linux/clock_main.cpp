@@ -7,6 +7,9 @@
 // A clock is often started from a file manager or at login, where nobody reads error
 // output, so every refused file is also said in a dialog.
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -79,9 +82,18 @@ int main(int argc, char** argv) {
   // toolkit probes OpenGL at start, which on a machine with Mesa loads its software
   // renderer and LLVM and triples the clock's memory. A user's own setting wins.
   g_setenv("GDK_GL", "disable", FALSE);
+  // GTK's Wayland backend ignores "keep above", window positions and window shapes; where
+  // X11 is there too (XWayland beside Wayland), the clock takes it, and all of them work.
+  if (g_getenv("DISPLAY") && *g_getenv("DISPLAY")) gdk_set_allowed_backends("x11,*");
   // gtk_init_check also takes the toolkit's own options out of argv.
   if (!gtk_init_check(&argc, &argv))
     return tavimore::Fail(1, "cannot open the display (is DISPLAY set?)");
+#ifdef GDK_WINDOWING_WAYLAND
+  if (GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default()))
+    std::fprintf(stderr, "tavimore-clock: this Wayland desktop lets no program keep its window "
+                         "above the others, place it or cut its shape: the clock runs without "
+                         "them (with XWayland, DISPLAY set, it would have them)\n");
+#endif
   g_set_prgname("tavimore-clock");
   return tavimore::Run(argc, argv);
 }

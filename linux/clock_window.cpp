@@ -14,6 +14,7 @@
 #include "core/outline.h"
 #include "core/write_file_atomically.h"
 #include "linux/clock_places.h"
+#include "linux/other_clocks.h"
 
 #if !defined(TAVIMORE_VERSION_MAJOR) || !defined(TAVIMORE_VERSION_MINOR) || \
     !defined(TAVIMORE_VERSION_REVISION)
@@ -84,14 +85,17 @@ std::vector<Monitor> ReadMonitors(GdkDisplay* display) {
   return monitors;
 }
 
-// Where the clock was left, while that is on a screen; else where a new clock goes.
-ScreenPoint StartPlace(const NativeClock& clock, GdkDisplay* display) {
-  const std::vector<Monitor> monitors = ReadMonitors(display);
+// Where the clock was left, while that is on a screen; else where a new clock goes,
+// beside the clocks already there.
+ScreenPoint StartPlace(const NativeClock& clock, GdkScreen* screen) {
+  const std::vector<Monitor> monitors = ReadMonitors(gdk_screen_get_display(screen));
   const int count = static_cast<int>(monitors.size());
   ScreenPoint place;
   if (ReadPlace(g_get_user_state_dir(), clock.file, &place))
     return PlaceOnMonitors(place, kWindowSize, monitors.data(), count);
-  return FirstPlace(kWindowSize, monitors.data(), count, nullptr, 0);
+  const std::vector<ScreenRect> others = OtherClocks(screen);
+  return FirstPlace(kWindowSize, monitors.data(), count, others.data(),
+                    static_cast<int>(others.size()));
 }
 
 gboolean KeepPlace(gpointer data) {
@@ -334,7 +338,7 @@ int RunClockWindow(NativeClock* clock) {
   gtk_window_set_skip_pager_hint(window, TRUE);
   gtk_window_set_icon_name(window, "tavimore-clock");
   gtk_widget_set_size_request(w.window, kWindowSize, kWindowSize);
-  w.kept = StartPlace(*clock, gtk_widget_get_display(w.window));
+  w.kept = StartPlace(*clock, gtk_widget_get_screen(w.window));
   gtk_window_move(window, w.kept.x, w.kept.y);
   gtk_widget_set_app_paintable(w.window, TRUE);
   gtk_widget_add_events(w.window, GDK_BUTTON_PRESS_MASK | GDK_KEY_PRESS_MASK);

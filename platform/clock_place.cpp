@@ -47,37 +47,30 @@ __attribute__((force_align_arg_pointer)) BOOL CALLBACK AddWindow(HWND window, LP
 
 bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place) {
   wchar_t name[kClockFileKeyLength + 1];
-  if (!ClockFileKey(executablePath, name)) return false;
-  wchar_t text[kPlaceTextRoom];
-  DWORD bytes = sizeof text - sizeof(wchar_t);  // room for a zero the value may lack
-  DWORD type = 0;
   HKEY key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+  if (!ClockFileKey(executablePath, name) ||
+      RegOpenKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
     return false;
-  const LONG read = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
+  INT32 xy[2];
+  DWORD bytes = sizeof xy, type = 0;
+  const LONG read = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(xy), &bytes);
   RegCloseKey(key);
-  if (read != ERROR_SUCCESS || type != REG_SZ) return false;
-  // Digits, spaces and a sign are ASCII: anything else makes the text no place.
-  char ascii[kPlaceTextRoom];
-  size_t n = bytes / sizeof(wchar_t);
-  if (n > 0 && text[n - 1] == 0) --n;
-  for (size_t i = 0; i < n; ++i) ascii[i] = text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
-  return ParsePlace(ascii, n, place);
+  const ScreenPoint kept{xy[0], xy[1]};
+  if (read != ERROR_SUCCESS || type != REG_BINARY || bytes != sizeof xy || !PlausiblePlace(kept))
+    return false;
+  *place = kept;
+  return true;
 }
 
 void SaveClockPlace(const wchar_t* executablePath, ScreenPoint place) {
   wchar_t name[kClockFileKeyLength + 1];
-  if (!ClockFileKey(executablePath, name)) return;
-  char ascii[kPlaceTextRoom];
-  const int n = FormatPlace(place, ascii);
-  wchar_t text[kPlaceTextRoom];
-  for (int i = 0; i <= n; ++i) text[i] = static_cast<unsigned char>(ascii[i]);
   HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+  if (!ClockFileKey(executablePath, name) ||
+      RegCreateKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 (n + 1) * sizeof(wchar_t));
+  const INT32 xy[2] = {place.x, place.y};
+  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(xy), sizeof xy);
   RegCloseKey(key);
 }
 

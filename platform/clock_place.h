@@ -1,5 +1,6 @@
 // Where a clock was left, kept per clock file and per user under
-// HKCU\Software\Tavimore\Places (one text value "x y" named after the file's key), and
+// HKCU\Software\Tavimore\Places (one binary value named after the file's key: x and y as
+// 32-bit little-endian numbers, so the clock carries no text conversion for it), and
 // what the desktop holds now: its monitors and the other clocks' windows. The rule that
 // puts these together is the core's (core/clock_placement.h).
 #pragma once

@@ -4,8 +4,8 @@
 # end-to-end tests drive the Windows programs with (Wine, Xvfb, xdotool, ImageMagick),
 # debootstrap, which makes the Debian 13 root whose Wine runs both builds
 # (scripts/wine_root.sh), GTK 3 for the native Linux clock with openbox, the window
-# manager of its tests, and the web page's compiler (emscripten) and browser (Chromium,
-# driven through Selenium).
+# manager of its tests, and weston and XWayland for its Wayland tests, and the web page's
+# compiler (emscripten) and browser (Chromium, driven through Selenium).
 # Safe to run again: apt skips what is already there.
 set -euo pipefail
 
@@ -17,7 +17,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales zip unzip strace
   debootstrap util-linux
-  libgtk-3-dev openbox x11-xserver-utils
+  libgtk-3-dev openbox x11-xserver-utils weston xwayland
   emscripten chromium chromium-driver python3-selenium
 )
 

@@ -58,6 +58,9 @@ check "... and the first clock runs on" kill -0 "$first"
 cp "$program" "$WORK/copy.exe"
 start_program "$WORK/copy.exe"
 check "a copy of the file runs beside it" gets_window "$APP" "^Varnet$"
+read -r x y < <(window_position "$window")
+read -r ox oy < <(window_position "$(wait_window "$APP" "^Varnet$")")
+check "... not over it ($x,$y and $ox,$oy)" test $((ox - x >= 82 || x - ox >= 82 || oy - y >= 82 || y - oy >= 82)) = 1
 stop_program "$APP"
 
 # Esc ends the clock, once it has the keyboard focus (a click gives it).

@@ -92,6 +92,9 @@ TEST(PlaceTextTest, ReadsBackWhatItWritesAndRefusesTheRest) {
   ScreenPoint p{};
   EXPECT_TRUE(ParsePlace(" 5 -6\n", 6, &p));
   EXPECT_EQ(p.y, -6);
+  EXPECT_TRUE(PlausiblePlace({-1000000, 1000000}));
+  EXPECT_FALSE(PlausiblePlace({0, -1000001}));
+  EXPECT_FALSE(PlausiblePlace({-2147483647 - 1, 0}));
 }
 
 }  // namespace
