@@ -67,6 +67,18 @@ start_program "$WORK/a/Varnet.exe"
 first=$APP
 window=$(wait_window "$first" '^Varnet$' 82x82)
 check "started again, the clock opens where it was left" window_moves_to "$window" $((x + 55)) $((y - 35))
+# A kept place off the screen (a monitor unplugged, a lower resolution): the clock comes
+# back the shortest way, wholly on it.
+stop_program "$first"
+places='HKCU\Software\Tavimore\Places'
+name=$("$WINE64" reg query "$places" | tr -d '\r' | awk '/REG_BINARY/ {print $1; exit}')
+"$WINE64" reg add "$places" /v "$name" /t REG_BINARY /d dc050000b0040000 /f >/dev/null  # 1500, 1200
+start_program "$WORK/a/Varnet.exe"
+first=$APP
+window=$(wait_window "$first" '^Varnet$' 82x82)
+read -r width height < <(xdotool getdisplaygeometry)
+check "a place off the screen: the clock comes back onto it" \
+  window_moves_to "$window" $((width - 82)) $((height - 82))
 
 # The menu's version item: a message box titled with the author, with the version text.
 stop_program "$first"
