@@ -42,6 +42,24 @@ sleep 0.5
 check "the middle button opens nothing" test "$(other_windows "$APP" Varnet)" = 0
 check "... and does not drag" moved_by 0 0
 
+# Full-screen work in front: the window manager stacks it above the clock, which is
+# "keep above" (EWMH does so for a focused full-screen window), and the clock is on top
+# again once it is gone. Stacking, bottom first, as the window manager lists it.
+stacked_above() {  # window $1 lies above window $2
+  local list
+  list=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+  python3 -c 'import sys; l = [int(w, 16) for w in sys.argv[3].split()]; sys.exit(0 if l.index(int(sys.argv[1])) > l.index(int(sys.argv[2])) else 1)' "$1" "$2" "$list"
+}
+"${FULL_SCREEN_WINDOW:?}" &
+full=$!
+private_pids+=("$full")
+full_window=$(pid_window "$full")
+check "a full-screen window in front lies above the clock" eval 'sleep 0.5; stacked_above "$full_window" "$window"'
+kill "$full"
+wait_exit "$full" 10 || true
+check "... and once it is gone the clock lies above the rest" \
+  eval 'sleep 0.5; xprop -root _NET_CLIENT_LIST_STACKING | grep -qi "$(printf "0x%x" "$window")\$"'
+
 # The tooltip: the pointer rests on the clock until a window of the clock's process is
 # titled with the author's name.
 shown=$(hover_until "$window" "^Brenwick " || true)
