@@ -1,6 +1,6 @@
 #include "platform/clock_place.h"
 
-#include "platform/single_instance.h"
+#include "platform/clock_file_value.h"
 
 namespace tavimore {
 namespace {
@@ -47,10 +47,8 @@ __attribute__((force_align_arg_pointer)) BOOL CALLBACK AddWindow(HWND window, LP
 
 bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place) {
   wchar_t name[kClockFileKeyLength + 1];
-  HKEY key;
-  if (!ClockFileKey(executablePath, name) ||
-      RegOpenKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-    return false;
+  HKEY key = OpenClockFileValue(kPlacesKey, executablePath, false, name);
+  if (!key) return false;
   INT32 xy[2];
   DWORD bytes = sizeof xy, type = 0;
   const LONG read = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(xy), &bytes);
@@ -64,11 +62,8 @@ bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place) {
 
 void SaveClockPlace(const wchar_t* executablePath, ScreenPoint place) {
   wchar_t name[kClockFileKeyLength + 1];
-  HKEY key;
-  if (!ClockFileKey(executablePath, name) ||
-      RegCreateKeyExW(HKEY_CURRENT_USER, kPlacesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
+  HKEY key = OpenClockFileValue(kPlacesKey, executablePath, true, name);
+  if (!key) return;
   const INT32 xy[2] = {place.x, place.y};
   RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(xy), sizeof xy);
   RegCloseKey(key);

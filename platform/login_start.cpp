@@ -1,7 +1,7 @@
 #include "platform/login_start.h"
 
 #include "platform/heap_block.h"
-#include "platform/single_instance.h"
+#include "platform/clock_file_value.h"
 
 namespace tavimore {
 namespace {
@@ -12,10 +12,8 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 
 bool StartsAtLogin(const wchar_t* executablePath) {
   wchar_t name[kClockFileKeyLength + 1];
-  HKEY key;
-  if (!ClockFileKey(executablePath, name) ||
-      RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-    return false;
+  HKEY key = OpenClockFileValue(kRunKey, executablePath, false, name);
+  if (!key) return false;
   const bool found = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   RegCloseKey(key);
   return found;
@@ -23,11 +21,8 @@ bool StartsAtLogin(const wchar_t* executablePath) {
 
 void SetStartAtLogin(const wchar_t* executablePath, bool start) {
   wchar_t name[kClockFileKeyLength + 1];
-  HKEY key;
-  if (!ClockFileKey(executablePath, name) ||
-      RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
+  HKEY key = OpenClockFileValue(kRunKey, executablePath, true, name);
+  if (!key) return;
   if (start) {
     const int length = lstrlenW(executablePath);
     HeapBlock command((length + 3) * sizeof(wchar_t));  // the quotes and the zero

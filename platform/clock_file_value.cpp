@@ -1,0 +1,16 @@
+#include "platform/clock_file_value.h"
+
+namespace tavimore {
+
+HKEY OpenClockFileValue(const wchar_t* subkey, const wchar_t* executablePath, bool write,
+                        wchar_t (&name)[kClockFileKeyLength + 1]) {
+  HKEY key = nullptr;
+  if (!ClockFileKey(executablePath, name)) return nullptr;
+  const LONG opened =
+      write ? RegCreateKeyExW(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr)
+            : RegOpenKeyExW(HKEY_CURRENT_USER, subkey, 0, KEY_QUERY_VALUE, &key);
+  return opened == ERROR_SUCCESS ? key : nullptr;
+}
+
+}  // namespace tavimore
