@@ -26,6 +26,7 @@ StartResult StartClockProgram(const ClockBuild& build, const wchar_t* buildName,
   p->executable = OwnExecutablePath();
   if (!p->executable) return StartResult::kDamaged;
   if (!ClaimSingleInstance(p->executable.as<wchar_t>())) return StartResult::kAlreadyRunning;
+  if (!ClockFileKey(p->executable.as<wchar_t>(), p->fileKey)) p->fileKey[0] = 0;
 
   // A file too short for a payload leaves the block empty: the build's defaults.
   size_t payloadSize = 0;

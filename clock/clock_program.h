@@ -10,6 +10,7 @@
 #include "core/clock_build.h"
 #include "core/clock_content.h"
 #include "platform/heap_block.h"
+#include "platform/single_instance.h"
 
 namespace tavimore {
 
@@ -18,6 +19,8 @@ struct ClockProgram {
   ClockContent content;         // points into `payload`
   HeapBlock payload;            // the file's bytes from kPayloadOffset on, if any
   HeapBlock executable;         // full path of the program's own file (wchar_t text)
+  wchar_t fileKey[kClockFileKeyLength + 1];  // its key, for what is kept per file; empty
+                                             // when none could be made
   HeapBlock author;             // wchar_t text
   HeapBlock homePage;           // what the menu opens; empty when the address is refused
   HeapBlock mail;               // "mailto:" and the address; empty when refused

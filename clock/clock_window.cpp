@@ -3,11 +3,10 @@
 #include <windows.h>
 #include <windowsx.h>
 
-
 #include "core/clock_face.h"
+#include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/clock_tick.h"
-#include "core/clock_placement.h"
 #include "platform/clock_place.h"
 #include "platform/face_surface.h"
 #include "platform/full_screen.h"
@@ -17,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
 #include "platform/program_version.h"
+#include "platform/running_clock.h"
 #include "platform/shell_open.h"
 #include "platform/tooltip.h"
 #include "platform/window_region.h"
@@ -25,8 +25,6 @@ namespace tavimore {
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
-// Every clock's window class: how clocks find each other's windows.
-constexpr wchar_t kClockClass[] = L"TavimoreClock";
 
 // The window's own state (one window per program).
 struct ClockWindow {
@@ -51,8 +49,8 @@ ClockWindow* g_clock;
 wchar_t* TooltipText(ClockWindow& c) {
   int dayOfWeek = 0;
   const LocalTime now = ReadLocalTime(&dayOfWeek);
-  wchar_t weekday[32];  // the locale's short names are a few characters; 32 is their limit
-  const int weekdayLength = WeekdayName(dayOfWeek, weekday, 32);
+  wchar_t weekday[kWeekdayNameRoom];
+  const int weekdayLength = WeekdayName(dayOfWeek, weekday, kWeekdayNameRoom);
   const wchar_t* author = c.program->author.as<wchar_t>();
   const size_t bytes = (lstrlenW(author) + weekdayLength + kTooltipDateRoom) * sizeof(wchar_t);
   if (c.tooltipText.size() < bytes) c.tooltipText = HeapBlock(bytes);
@@ -88,7 +86,6 @@ void Tick(ClockWindow& c) {
   const LocalTime now = ReadLocalTime(nullptr);
   // Armed before the drawing, whose time would otherwise delay the next wake.
   SetTimer(c.window, kTickTimer, WakeDelay(now.millisecond), nullptr);
-  KeepBehindFullScreen(c);
   const ClockProgram& p = *c.program;
   const TickFace tick = TickAt(&c.ticker, p.content.settings.imageCount, now);
   if (!tick.redraw) return;
@@ -126,8 +123,7 @@ void ShowMenu(ClockWindow& c) {
   static const MenuItem kItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)};
 #undef TAVIMORE_MENU_ENTRY
   const ClockProgram& p = *c.program;
-  const wchar_t* file = p.executable.as<wchar_t>();
-  const bool atLogin = StartsAtLogin(file);
+  const bool atLogin = StartsAtLogin(p.fileKey);
   switch (ShowPopupMenu(c.window, kItems, sizeof kItems / sizeof kItems[0],
                         atLogin ? kMenuLogin : -1)) {
     case kMenuHomePage:
@@ -140,7 +136,7 @@ void ShowMenu(ClockWindow& c) {
       ShowVersion(c);
       break;
     case kMenuLogin:
-      SetStartAtLogin(file, !atLogin);
+      SetStartAtLogin(p.fileKey, p.executable.as<wchar_t>(), !atLogin);
       break;
     case kMenuExit:
       DestroyWindow(c.window);
@@ -150,10 +146,10 @@ void ShowMenu(ClockWindow& c) {
 
 // Moves the window so that the grabbed point follows the pointer.
 void Drag(ClockWindow& c, int x, int y) {
-  RECT r;
-  GetWindowRect(c.window, &r);
   if (x == c.grabX && y == c.grabY) return;
   c.moved = true;
+  RECT r;
+  GetWindowRect(c.window, &r);
   SetWindowPos(c.window, nullptr, r.left + x - c.grabX, r.top + y - c.grabY, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -163,7 +159,7 @@ void Drag(ClockWindow& c, int x, int y) {
 void EndDrag(ClockWindow& c) {
   if (c.dragging && c.moved) {
     RECT r;
-    if (GetWindowRect(c.window, &r)) SaveClockPlace(c.program->executable.as<wchar_t>(), {r.left, r.top});
+    if (GetWindowRect(c.window, &r)) SaveClockPlace(c.program->fileKey, {r.left, r.top});
   }
   c.dragging = false;
 }
@@ -184,7 +180,12 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       c.window = window;
       return Load(c) ? 0 : -1;
     case WM_TIMER:
-      if (w == kTickTimer) Tick(c);
+      if (w == kTickTimer) {
+        // In the wake only: at load the window is not yet topmost, and the check would
+        // have nothing to keep it behind of.
+        KeepBehindFullScreen(c);
+        Tick(c);
+      }
       return 0;
     case WM_TIMECHANGE:
     case WM_POWERBROADCAST:
@@ -242,10 +243,10 @@ ScreenPoint StartPlace(const ClockProgram& p) {
   Monitor monitors[kMaxMonitors];
   const int count = ReadMonitors(monitors, kMaxMonitors);
   ScreenPoint place;
-  if (ReadClockPlace(p.executable.as<wchar_t>(), &place))
+  if (ReadClockPlace(p.fileKey, &place))
     return PlaceOnMonitors(place, kWindowSize, monitors, count);
   ScreenRect others[kMaxOtherClocks];
-  const int running = OtherWindows(kClockClass, nullptr, others, kMaxOtherClocks);
+  const int running = OtherWindows(kClockWindowClass, nullptr, others, kMaxOtherClocks);
   return FirstPlace(kWindowSize, monitors, count, others, running);
 }
 
@@ -260,7 +261,7 @@ int RunClockWindow(const ClockProgram& program) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClockClass;
+  windowClass.lpszClassName = kClockWindowClass;
   if (!RegisterClassW(&windowClass)) return 1;
 
   const ScreenPoint place = StartPlace(program);
@@ -269,7 +270,7 @@ int RunClockWindow(const ClockProgram& program) {
   // (a topmost window it owns) exists: a window that already owns a topmost popup is left
   // where it was by SetWindowPos(HWND_TOPMOST) under Wine, while Windows moves both. A
   // tool window: no taskbar button and no Alt+Tab entry, as a desktop clock should have.
-  HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClockClass, program.buildName,
+  HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClockWindowClass, program.buildName,
                                 WS_POPUP, place.x, place.y, kWindowSize, kWindowSize, nullptr,
                                 nullptr, instance, nullptr);
   if (!window) return 1;

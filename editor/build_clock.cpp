@@ -99,10 +99,9 @@ std::wstring FailureHint(const std::wstring& folder, const std::wstring& output,
   return L"書き込めるフォルダーに TavimoreEdit を移して、もう一度作成してください。\n";
 }
 
-// A clock running from `output` must end before its file can be made again: true when none
-// runs (any more), having asked the user first.
+// The clock running from `output` must end before its file can be made again: true when
+// it has ended, the user having agreed.
 bool EndClockAtOutput(const EditorWindow& editor, const std::wstring& output) {
-  if (!IsInstanceRunning(output.c_str())) return true;
   if (!AskYesNo(editor.window, L"oriclock.exe は起動しています。終了して作り直しますか？",
                 L"起動中の時計"))
     return false;

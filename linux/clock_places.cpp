@@ -55,6 +55,26 @@ std::string AutostartFile(const std::string& configFolder, const std::string& ca
   return configFolder + "/autostart/tavimore-" + ClockFileKey(canonicalPath) + ".desktop";
 }
 
+bool StartsAtLogin(const std::string& configFolder, const std::string& canonicalPath) {
+  std::error_code ec;
+  return std::filesystem::exists(AutostartFile(configFolder, canonicalPath), ec);
+}
+
+void SetStartAtLogin(const std::string& configFolder, const std::string& canonicalPath, bool start) {
+  const std::string file = AutostartFile(configFolder, canonicalPath);
+  std::error_code ec;
+  if (!start) {
+    std::filesystem::remove(file, ec);
+    return;
+  }
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+  // The program running now, the one that is to start at login.
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  const std::string entry = AutostartEntry(ec ? "tavimore-clock" : self.string(), canonicalPath);
+  std::string error;
+  WriteFileAtomically(file, std::vector<uint8_t>(entry.begin(), entry.end()), &error);
+}
+
 std::string DesktopExecArgument(std::string_view argument) {
   std::string quoted = "\"";
   for (char c : argument) {

@@ -4,15 +4,12 @@
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/outline.h"
-#include "core/write_file_atomically.h"
 #include "linux/clock_places.h"
 #include "linux/other_clocks.h"
 
@@ -40,35 +37,6 @@ struct ClockWindow {
   guint keepSource;         // a pending keeping of a new place
   bool dragged;             // a drag has begun since: only a drag makes a place to keep
 };
-
-// The program itself, for the login entry: the one running now.
-std::string OwnProgram() {
-  std::error_code ec;
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();
-  return ec ? std::string("tavimore-clock") : self;
-}
-
-std::string LoginEntryFile(const ClockWindow* w) {
-  return AutostartFile(g_get_user_config_dir(), w->clock->file);
-}
-
-bool StartsAtLogin(const ClockWindow* w) {
-  std::error_code ec;
-  return std::filesystem::exists(LoginEntryFile(w), ec);
-}
-
-void ToggleStartAtLogin(ClockWindow* w) {
-  const std::string file = LoginEntryFile(w);
-  std::error_code ec;
-  if (StartsAtLogin(w)) {
-    std::filesystem::remove(file, ec);
-    return;
-  }
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-  const std::string entry = AutostartEntry(OwnProgram(), w->clock->file);
-  std::string error;
-  WriteFileAtomically(file, std::vector<uint8_t>(entry.begin(), entry.end()), &error);
-}
 
 // The monitors as the display has them now.
 std::vector<Monitor> ReadMonitors(GdkDisplay* display) {
@@ -245,7 +213,8 @@ void OnMenuItem(GtkMenuItem* item, gpointer data) {
       }, w);
       break;
     case kMenuLogin:
-      ToggleStartAtLogin(w);
+      SetStartAtLogin(g_get_user_config_dir(), w->clock->file,
+                      !StartsAtLogin(g_get_user_config_dir(), w->clock->file));
       break;
     case kMenuExit:
       gtk_widget_destroy(w->window);
@@ -291,7 +260,8 @@ gboolean ButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data) {
     static GtkWidget* menu = MakeMenu(w);
     // The check mark as things are now, set without choosing the item.
     g_signal_handlers_block_by_func(w->loginItem, reinterpret_cast<gpointer>(OnMenuItem), w);
-    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(w->loginItem), StartsAtLogin(w));
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(w->loginItem),
+                                   StartsAtLogin(g_get_user_config_dir(), w->clock->file));
     g_signal_handlers_unblock_by_func(w->loginItem, reinterpret_cast<gpointer>(OnMenuItem), w);
     gtk_menu_popup_at_pointer(GTK_MENU(menu), reinterpret_cast<GdkEvent*>(event));
   }

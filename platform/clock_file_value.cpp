@@ -2,10 +2,9 @@
 
 namespace tavimore {
 
-HKEY OpenClockFileValue(const wchar_t* subkey, const wchar_t* executablePath, bool write,
-                        wchar_t (&name)[kClockFileKeyLength + 1]) {
+HKEY OpenClockFileValue(const wchar_t* subkey, const wchar_t* fileKey, bool write) {
   HKEY key = nullptr;
-  if (!ClockFileKey(executablePath, name)) return nullptr;
+  if (!fileKey[0]) return nullptr;
   const LONG opened =
       write ? RegCreateKeyExW(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                               nullptr)

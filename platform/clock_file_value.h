@@ -4,14 +4,11 @@
 
 #include <windows.h>
 
-#include "platform/single_instance.h"
-
 namespace tavimore {
 
-// HKCU\`subkey`, opened to read (or to write, made when missing, with `write`), and in
-// `name` the value name for the clock file at `executablePath`; null when either cannot
-// be had. The caller closes the key.
-HKEY OpenClockFileValue(const wchar_t* subkey, const wchar_t* executablePath, bool write,
-                        wchar_t (&name)[kClockFileKeyLength + 1]);
+// HKCU\`subkey`, opened to read (or to write, made when missing, with `write`); null when
+// it cannot be had, or `fileKey` is empty (no key could be made for the file). The caller
+// closes the key and names the value `fileKey`.
+HKEY OpenClockFileValue(const wchar_t* subkey, const wchar_t* fileKey, bool write);
 
 }  // namespace tavimore

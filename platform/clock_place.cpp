@@ -45,13 +45,12 @@ __attribute__((force_align_arg_pointer)) BOOL CALLBACK AddWindow(HWND window, LP
 
 }  // namespace
 
-bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place) {
-  wchar_t name[kClockFileKeyLength + 1];
-  HKEY key = OpenClockFileValue(kPlacesKey, executablePath, false, name);
+bool ReadClockPlace(const wchar_t* fileKey, ScreenPoint* place) {
+  HKEY key = OpenClockFileValue(kPlacesKey, fileKey, false);
   if (!key) return false;
   INT32 xy[2];
   DWORD bytes = sizeof xy, type = 0;
-  const LONG read = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(xy), &bytes);
+  const LONG read = RegQueryValueExW(key, fileKey, nullptr, &type, reinterpret_cast<BYTE*>(xy), &bytes);
   RegCloseKey(key);
   const ScreenPoint kept{xy[0], xy[1]};
   if (read != ERROR_SUCCESS || type != REG_BINARY || bytes != sizeof xy || !PlausiblePlace(kept))
@@ -60,12 +59,11 @@ bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place) {
   return true;
 }
 
-void SaveClockPlace(const wchar_t* executablePath, ScreenPoint place) {
-  wchar_t name[kClockFileKeyLength + 1];
-  HKEY key = OpenClockFileValue(kPlacesKey, executablePath, true, name);
+void SaveClockPlace(const wchar_t* fileKey, ScreenPoint place) {
+  HKEY key = OpenClockFileValue(kPlacesKey, fileKey, true);
   if (!key) return;
   const INT32 xy[2] = {place.x, place.y};
-  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(xy), sizeof xy);
+  RegSetValueExW(key, fileKey, 0, REG_BINARY, reinterpret_cast<const BYTE*>(xy), sizeof xy);
   RegCloseKey(key);
 }
 

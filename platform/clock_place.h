@@ -11,10 +11,11 @@
 
 namespace tavimore {
 
-// False when nothing usable is kept for the file (none, or a value that is no place).
-bool ReadClockPlace(const wchar_t* executablePath, ScreenPoint* place);
+// For the clock file of key `fileKey` (single_instance.h's ClockFileKey). False when
+// nothing usable is kept for the file (none, or a value that is no place).
+bool ReadClockPlace(const wchar_t* fileKey, ScreenPoint* place);
 // The outcome is not reported: a place that cannot be kept is simply not there next time.
-void SaveClockPlace(const wchar_t* executablePath, ScreenPoint place);
+void SaveClockPlace(const wchar_t* fileKey, ScreenPoint place);
 
 constexpr int kMaxMonitors = 16;
 constexpr int kMaxOtherClocks = 32;

@@ -16,7 +16,9 @@ int WeekdayName(int dayOfWeek, wchar_t* name, int capacity) {
   // belongs to the locale, not to a calendar, so no era or other year can come with it.
   const LCTYPE item = LOCALE_SABBREVDAYNAME1 + (dayOfWeek + 6) % 7;
   const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, name, capacity);
-  return n > 0 ? n - 1 : 0;
+  if (n > 0) return n - 1;
+  name[0] = 0;
+  return 0;
 }
 
 }  // namespace tavimore

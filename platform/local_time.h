@@ -9,8 +9,11 @@ namespace tavimore {
 // for dates), and in `dayOfWeek` (when not null) its weekday, 0 for Sunday to 6.
 LocalTime ReadLocalTime(int* dayOfWeek);
 
+// Room for a weekday's abbreviated name with its zero: the locale's limit for it.
+constexpr int kWeekdayNameRoom = 80;
+
 // The abbreviated name of weekday `dayOfWeek` (0 Sunday to 6) in the user's locale, with
-// a zero; returns its length, 0 on failure.
+// a zero; returns its length, 0 (and an empty name) on failure.
 int WeekdayName(int dayOfWeek, wchar_t* name, int capacity);
 
 }  // namespace tavimore

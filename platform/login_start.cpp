@@ -10,18 +10,16 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 
 }  // namespace
 
-bool StartsAtLogin(const wchar_t* executablePath) {
-  wchar_t name[kClockFileKeyLength + 1];
-  HKEY key = OpenClockFileValue(kRunKey, executablePath, false, name);
+bool StartsAtLogin(const wchar_t* fileKey) {
+  HKEY key = OpenClockFileValue(kRunKey, fileKey, false);
   if (!key) return false;
-  const bool found = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  const bool found = RegQueryValueExW(key, fileKey, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   RegCloseKey(key);
   return found;
 }
 
-void SetStartAtLogin(const wchar_t* executablePath, bool start) {
-  wchar_t name[kClockFileKeyLength + 1];
-  HKEY key = OpenClockFileValue(kRunKey, executablePath, true, name);
+void SetStartAtLogin(const wchar_t* fileKey, const wchar_t* executablePath, bool start) {
+  HKEY key = OpenClockFileValue(kRunKey, fileKey, true);
   if (!key) return;
   if (start) {
     const int length = lstrlenW(executablePath);
@@ -31,11 +29,11 @@ void SetStartAtLogin(const wchar_t* executablePath, bool start) {
       lstrcpyW(c + 1, executablePath);
       c[length + 1] = L'"';
       c[length + 2] = 0;
-      RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(c),
+      RegSetValueExW(key, fileKey, 0, REG_SZ, reinterpret_cast<const BYTE*>(c),
                      (length + 3) * sizeof(wchar_t));
     }
   } else {
-    RegDeleteValueW(key, name);
+    RegDeleteValueW(key, fileKey);
   }
   RegCloseKey(key);
 }

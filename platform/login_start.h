@@ -9,10 +9,12 @@
 
 namespace tavimore {
 
-// True when such a value for this very file exists.
-bool StartsAtLogin(const wchar_t* executablePath);
+// True when such a value for the clock file of key `fileKey` (single_instance.h's
+// ClockFileKey) exists.
+bool StartsAtLogin(const wchar_t* fileKey);
 
-// Writes the value, or removes it; the outcome shows at the next look.
-void SetStartAtLogin(const wchar_t* executablePath, bool start);
+// Writes the value, naming the file at `executablePath`, or removes it; the outcome shows
+// at the next look.
+void SetStartAtLogin(const wchar_t* fileKey, const wchar_t* executablePath, bool start);
 
 }  // namespace tavimore

@@ -8,8 +8,6 @@
 namespace tavimore {
 namespace {
 
-// The class clock_window.cpp registers for every clock's window.
-constexpr wchar_t kClockClass[] = L"TavimoreClock";
 // A clock ends within milliseconds of the request; the rest is room for a busy machine.
 constexpr DWORD kEndWaitMs = 5000;
 // The longest path the wide calls take, in characters with the terminating zero.
@@ -29,9 +27,9 @@ bool RunsFrom(HANDLE process, const wchar_t* clockPath) {
 
 BOOL CALLBACK AskToClose(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<Search*>(data);
-  wchar_t name[sizeof kClockClass / sizeof kClockClass[0] + 1] = {};
+  wchar_t name[sizeof kClockWindowClass / sizeof kClockWindowClass[0] + 1] = {};
   if (GetClassNameW(window, name, sizeof name / sizeof name[0]) == 0 ||
-      lstrcmpW(name, kClockClass) != 0)
+      lstrcmpW(name, kClockWindowClass) != 0)
     return TRUE;
   DWORD id = 0;
   GetWindowThreadProcessId(window, &id);

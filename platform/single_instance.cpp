@@ -36,21 +36,19 @@ uint64_t HashPath(const wchar_t* path) {
   return h;
 }
 
-constexpr int kNameLength = kClockFileKeyLength;
-
 }  // namespace
 
-bool ClockFileKey(const wchar_t* path, wchar_t (&name)[kNameLength + 1]) {
+bool ClockFileKey(const wchar_t* path, wchar_t (&name)[kClockFileKeyLength + 1]) {
   HeapBlock canonical = CanonicalPath(path);
   if (!canonical) return false;
   lstrcpyW(name, L"TavimoreClock-0000000000000000");
   uint64_t h = HashPath(canonical.as<wchar_t>());
-  for (int i = kNameLength - 1; i >= 14; --i, h >>= 4) name[i] = L"0123456789ABCDEF"[h & 15];
+  for (int i = kClockFileKeyLength - 1; i >= 14; --i, h >>= 4) name[i] = L"0123456789ABCDEF"[h & 15];
   return true;
 }
 
 bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* security) {
-  wchar_t name[kNameLength + 1];
+  wchar_t name[kClockFileKeyLength + 1];
   if (!ClockFileKey(executablePath, name)) return true;  // cannot tell; better a second clock than none
   // The handle stays open for the life of the process; the system closes it at exit.
   HANDLE mutex = CreateMutexW(security, FALSE, name);
@@ -61,7 +59,7 @@ bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* sec
 }
 
 bool IsInstanceRunning(const wchar_t* executablePath) {
-  wchar_t name[kNameLength + 1];
+  wchar_t name[kClockFileKeyLength + 1];
   if (!ClockFileKey(executablePath, name)) return false;
   HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
   if (mutex) {
