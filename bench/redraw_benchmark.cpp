@@ -28,7 +28,7 @@ void Redraw(benchmark::State& state) {
   const PixelView face = BottomUpView(bits.data(), kFaceSize, kFaceSize);
   int t = 0;
   for (auto _ : state) {
-    DrawFace(face, kPirrowBuild, content.hands, content.images.data(), times[t]);
+    DrawFace(face, kPirrowBuild, content.hands, content.images.data(), times[t], kBaseDpi);
     t = (t + 1) % kTimes;
     benchmark::DoNotOptimize(bits.data());
     benchmark::ClobberMemory();
@@ -52,7 +52,7 @@ void TickRedraw(benchmark::State& state) {
   int t = 0, k = 0;
   for (auto _ : state) {
     ReadFaceImage(payload.data(), payload.size(), d.imagesOffset, k, image.data());
-    DrawFace(face, kPirrowBuild, d.hands, image.data(), times[t]);
+    DrawFace(face, kPirrowBuild, d.hands, image.data(), times[t], kBaseDpi);
     t = (t + 1) % kTimes;
     k = (k + 1) % d.imageCount;
     benchmark::DoNotOptimize(bits.data());

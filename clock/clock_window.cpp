@@ -19,6 +19,7 @@
 #include "platform/running_clock.h"
 #include "platform/shell_open.h"
 #include "platform/tooltip.h"
+#include "platform/window_dpi.h"
 #include "platform/window_region.h"
 
 namespace tavimore {
@@ -38,6 +39,7 @@ struct ClockWindow {
   bool dragging;
   bool moved;                        // the drag under way has moved the window
   bool behind;                       // behind a full-screen window, not topmost
+  int dpi;                           // the scale the window is drawn at, as a DPI
   int grabX, grabY;                  // client position of the pointer when the drag began
   uint32_t image[kImageValues];      // a face image as read from the payload
 };
@@ -92,7 +94,7 @@ void Tick(ClockWindow& c) {
   GdiFlush();  // GDI may not write the bits behind the renderer's back
   const uint32_t* builtIn = p.hasBuiltInFace ? p.builtInFace : nullptr;
   DrawFace(c.face.view, *p.content.build, p.content.settings.hands,
-           TickBackground(p.content, tick.faceImage, builtIn, c.image), tick.time);
+           TickBackground(p.content, tick.faceImage, builtIn, c.image), tick.time, c.dpi);
   // Straight to the screen: a paint message would cost the window system several more
   // round trips each second. Before the window shows this draws nothing, and its first
   // paint shows the face.
@@ -102,12 +104,28 @@ void Tick(ClockWindow& c) {
   }
 }
 
-// Form_Load: the first face, before the window is shaped and shown.
-bool Load(ClockWindow& c) {
-  if (!CreateFaceSurface(kFaceSize, kFaceSize, &c.face)) return false;
-  c.tooltip = CreateWindowTooltip(c.window);
+// The window drawn at `dpi`: its size, its outline and its face made for that scale, at
+// `place` or where it is. At load, and again when the window reaches a monitor of another
+// scale.
+bool Scale(ClockWindow& c, int dpi, const POINT* place) {
+  c.dpi = ClampDpi(dpi);
+  DestroyFaceSurface(&c.face);
+  if (!CreateFaceSurface(ScaledFaceSize(c.dpi), ScaledFaceSize(c.dpi), &c.face)) return false;
+  OutlinePiece pieces[kMaxOutlinePieces];
+  ApplyWindowRegion(c.window, pieces, ScaledOutline(*c.program->content.build, c.dpi, pieces));
+  const int size = ScaledWindowSize(c.dpi);
+  SetWindowPos(c.window, nullptr, place ? place->x : 0, place ? place->y : 0, size, size,
+               SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE));
+  c.ticker = Ticker{};  // the new face is blank until the next tick draws it
   Tick(c);
+  InvalidateRect(c.window, nullptr, FALSE);
   return true;
+}
+
+// Form_Load: the first face, before the window is shown.
+bool Load(ClockWindow& c) {
+  c.tooltip = CreateWindowTooltip(c.window);
+  return Scale(c, WindowDpi(c.window), nullptr);
 }
 
 void ShowVersion(ClockWindow& c) {
@@ -167,7 +185,7 @@ void EndDrag(ClockWindow& c) {
 void Paint(ClockWindow& c) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(c.window, &ps);
-  PaintFace(dc, c.face, kWindowSize, kWindowBackgroundPixel);
+  PaintFace(dc, c.face, ScaledWindowSize(c.dpi), kWindowBackgroundPixel);
   EndPaint(c.window, &ps);
 }
 
@@ -187,6 +205,14 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
         Tick(c);
       }
       return 0;
+    case WM_DPICHANGED: {
+      // Moved onto a monitor of another scale: the system suggests where the window goes
+      // so that it stays under the pointer; its size comes from the new scale.
+      const RECT* suggested = reinterpret_cast<const RECT*>(l);
+      const POINT place{suggested->left, suggested->top};
+      Scale(c, HIWORD(w), &place);
+      return 0;
+    }
     case WM_TIMECHANGE:
     case WM_POWERBROADCAST:
       // A clock set anew or a machine woken from sleep: the armed wake no longer falls on a
@@ -239,15 +265,16 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
 
 // Where the clock was left, while that is on a screen; else where a new clock goes, beside
 // the clocks already running.
+// The size is the one at the system's scale, the window's own until it is known.
 ScreenPoint StartPlace(const ClockProgram& p) {
   Monitor monitors[kMaxMonitors];
   const int count = ReadMonitors(monitors, kMaxMonitors);
+  const int size = ScaledWindowSize(ClampDpi(WindowDpi(nullptr)));
   ScreenPoint place;
-  if (ReadClockPlace(p.fileKey, &place))
-    return PlaceOnMonitors(place, kWindowSize, monitors, count);
+  if (ReadClockPlace(p.fileKey, &place)) return PlaceOnMonitors(place, size, monitors, count);
   ScreenRect others[kMaxOtherClocks];
   const int running = OtherWindows(kClockWindowClass, nullptr, others, kMaxOtherClocks);
-  return FirstPlace(kWindowSize, monitors, count, others, running);
+  return FirstPlace(size, monitors, count, others, running);
 }
 
 }  // namespace
@@ -266,7 +293,8 @@ int RunClockWindow(const ClockProgram& program) {
 
   const ScreenPoint place = StartPlace(program);
   // Borderless: the window is its client area, so window and client pixels coincide and
-  // the outline's coordinates apply to both. Topmost from its creation, before its tooltip
+  // the outline's coordinates apply to both. Its size and outline are set at load, once
+  // its scale is known. Topmost from its creation, before its tooltip
   // (a topmost window it owns) exists: a window that already owns a topmost popup is left
   // where it was by SetWindowPos(HWND_TOPMOST) under Wine, while Windows moves both. A
   // tool window: no taskbar button and no Alt+Tab entry, as a desktop clock should have.
@@ -275,9 +303,6 @@ int RunClockWindow(const ClockProgram& program) {
                                 nullptr, instance, nullptr);
   if (!window) return 1;
 
-  OutlinePiece pieces[kMaxOutlinePieces];
-  const int count = program.content.build->outline(kFaceSize, kFaceSize, pieces);
-  ApplyWindowRegion(window, pieces, count);
   // Topmost and visible, without moving or resizing; then active, as an ordinary window is
   // when it is shown, so that Esc reaches it at once.
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,

@@ -1,16 +1,62 @@
 #include "core/clock_face.h"
 
+#include <vector>
+
 #include "core/color_value.h"
 #include "core/outline.h"
 
 namespace tavimore {
 
-void SetPicturePixels(const PixelView& face, const uint32_t* values) {
-  const PixelView source = BottomUpView(const_cast<uint32_t*>(values), face.width, face.height);
+namespace {
+
+// Which image pixels an enlarged face pixel covers along one axis: `first` and the one
+// after it, with the share of `first` in 1/96ths (the rest is the next one's). Face pixel
+// k covers image positions [96k, 96k + 96) in units of 1/dpi of an image pixel; since the
+// face is never made smaller it meets at most two image pixels.
+struct Cover {
+  int first, next, weight;
+};
+
+Cover CoverOf(int k, int dpi) {
+  const int from = k * kBaseDpi;
+  int first = from / dpi;
+  if (first > kFaceSize - 1) first = kFaceSize - 1;  // rounding may add a last pixel
+  int weight = (first + 1) * dpi - from;
+  if (weight > kBaseDpi) weight = kBaseDpi;
+  return Cover{first, first + 1 < kFaceSize ? first + 1 : first, weight};
+}
+
+// Where a line end (x, y) of the 80-unit face lies on the face at `dpi`: the centre of the
+// pen's tip is mapped (PenCentre), so that a scaled pen covers what the 96-DPI pen's
+// pixels cover once enlarged.
+float ScaledEnd(float v, int pen, int scaledPen, int dpi) {
+  return static_cast<float>((v + PenCentre(pen)) * dpi / kBaseDpi - PenCentre(scaledPen));
+}
+
+}  // namespace
+
+void EnlargeFace(const PixelView& face, const uint32_t* values, int dpi) {
+  const PixelView source = BottomUpView(const_cast<uint32_t*>(values), kFaceSize, kFaceSize);
   for (int y = 0; y < face.height; ++y) {
-    const uint32_t* from = source.Row(y);
+    const Cover cy = CoverOf(y, dpi);
+    const uint32_t* rows[2] = {source.Row(cy.first), source.Row(cy.next)};
     uint32_t* to = face.Row(y);
-    for (int x = 0; x < face.width; ++x) to[x] = from[x] & 0x00FFFFFF;
+    for (int x = 0; x < face.width; ++x) {
+      const Cover cx = CoverOf(x, dpi);
+      const int w[4] = {cx.weight * cy.weight, (kBaseDpi - cx.weight) * cy.weight,
+                        cx.weight * (kBaseDpi - cy.weight),
+                        (kBaseDpi - cx.weight) * (kBaseDpi - cy.weight)};
+      const uint32_t p[4] = {rows[0][cx.first], rows[0][cx.next], rows[1][cx.first],
+                             rows[1][cx.next]};
+      uint32_t pixel = 0;
+      for (int shift = 0; shift < 24; shift += 8) {
+        // 96 * 96 * 255 summed fits 32 bits; the mean is rounded to the nearest value.
+        uint32_t sum = kBaseDpi * kBaseDpi / 2;
+        for (int i = 0; i < 4; ++i) sum += w[i] * ((p[i] >> shift) & 0xFF);
+        pixel |= sum / (kBaseDpi * kBaseDpi) << shift;
+      }
+      to[x] = pixel;
+    }
   }
 }
 
@@ -22,33 +68,38 @@ const uint32_t* TickBackground(const ClockContent& content, int faceImage, const
 }
 
 void DrawHands(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
-               ClockTime time) {
+               ClockTime time, int dpi) {
   HandLine lines[kHandCount];
-  ComputeHands(build, face.width, face.height, hands, time, lines);
-  for (const HandLine& l : lines)
-    DrawLine(face, l.x, l.y, l.x + l.dx, l.y + l.dy, PixelFromColor(l.color), l.penWidth);
+  ComputeHands(build, kFaceSize, kFaceSize, hands, time, lines);
+  for (const HandLine& l : lines) {
+    const int pen = Scaled(l.penWidth, dpi);
+    DrawLine(face, ScaledEnd(l.x, l.penWidth, pen, dpi), ScaledEnd(l.y, l.penWidth, pen, dpi),
+             ScaledEnd(l.x + l.dx, l.penWidth, pen, dpi),
+             ScaledEnd(l.y + l.dy, l.penWidth, pen, dpi), PixelFromColor(l.color), pen);
+  }
 }
 
 void DrawFace(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
-              const uint32_t* background, ClockTime time) {
+              const uint32_t* background, ClockTime time, int dpi) {
   if (background)
-    SetPicturePixels(face, background);
+    EnlargeFace(face, background, dpi);
   else
     FillPixels(face, kPlainFacePixel);
-  DrawHands(face, build, hands, time);
+  DrawHands(face, build, hands, time, dpi);
 }
 
 void RenderClockWindow(const ClockBuild& build, const Hand hands[kHandCount],
-                       const uint32_t* background, ClockTime time, uint32_t window[kWindowPixels]) {
-  FillPixels(TopDownView(window, kWindowSize, kWindowSize), kWindowBackgroundPixel);
-  DrawFace(PixelView{window, kFaceSize, kFaceSize, kWindowSize}, build, hands, background, time);
+                       const uint32_t* background, ClockTime time, int dpi, uint32_t* window) {
+  const int size = ScaledWindowSize(dpi), faceSize = ScaledFaceSize(dpi);
+  FillPixels(TopDownView(window, size, size), kWindowBackgroundPixel);
+  DrawFace(PixelView{window, faceSize, faceSize, size}, build, hands, background, time, dpi);
 }
 
-void WindowRgba(const ClockBuild& build, const uint32_t window[kWindowPixels],
-                uint8_t rgba[kWindowPixels * 4]) {
-  uint8_t mask[kWindowPixels];
-  BuildOutlineMask(build, mask);
-  for (int i = 0; i < kWindowPixels; ++i) {
+void WindowRgba(const ClockBuild& build, int dpi, const uint32_t* window, uint8_t* rgba) {
+  const int pixels = ScaledWindowSize(dpi) * ScaledWindowSize(dpi);
+  std::vector<uint8_t> mask(pixels);
+  BuildOutlineMask(build, dpi, mask.data());
+  for (int i = 0; i < pixels; ++i) {
     rgba[4 * i + 0] = static_cast<uint8_t>(window[i] >> 16);
     rgba[4 * i + 1] = static_cast<uint8_t>(window[i] >> 8);
     rgba[4 * i + 2] = static_cast<uint8_t>(window[i]);

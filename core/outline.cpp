@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/clock_scale.h"
+
 namespace tavimore {
 namespace {
 
@@ -36,7 +38,7 @@ void AddRoundRect(Mask* m, int left, int top, int right, int bottom, int cw, int
 
   // inset[k]: how far row k of the corner ellipse (k = ch/2 .. ch-1, the lower half) lies
   // inside the rectangle's sides; the upper half mirrors it.
-  int inset[kWindowSize * 4 + 2] = {};
+  int inset[kMaxWindowSize + 2] = {};
   if (ch > static_cast<int>(sizeof inset / sizeof inset[0])) return;  // beyond any window
   const int a = cw - 1, b = ch - 1;
   const int64_t asq = int64_t{8} * a * a, bsq = int64_t{8} * b * b;
@@ -83,10 +85,11 @@ void OutlineMask(const OutlinePiece* pieces, int count, uint8_t* mask, int width
   }
 }
 
-void BuildOutlineMask(const ClockBuild& build, uint8_t mask[kWindowSize * kWindowSize]) {
+void BuildOutlineMask(const ClockBuild& build, int dpi, uint8_t* mask) {
   OutlinePiece pieces[kMaxOutlinePieces];
-  const int n = build.outline(kFaceSize, kFaceSize, pieces);
-  OutlineMask(pieces, n, mask, kWindowSize, kWindowSize);
+  const int n = ScaledOutline(build, dpi, pieces);
+  const int size = ScaledWindowSize(dpi);
+  OutlineMask(pieces, n, mask, size, size);
 }
 
 }  // namespace tavimore

@@ -1,4 +1,4 @@
-// Window outlines as masks: which pixels of the 82 x 82 window a build's outline keeps.
+// Window outlines as masks: which pixels of the window a build's outline keeps.
 //
 // The clock program hands the same pieces to the window system's region calls; the mask
 // follows the window system's own rules for those calls, so that a mask made here and a
@@ -21,7 +21,8 @@ int NearestHalf(int num);
 // elsewhere; pieces are clipped to the mask.
 void OutlineMask(const OutlinePiece* pieces, int count, uint8_t* mask, int width, int height);
 
-// The outline of a build for its 80 x 80 face, as a kWindowSize x kWindowSize mask.
-void BuildOutlineMask(const ClockBuild& build, uint8_t mask[kWindowSize * kWindowSize]);
+// The outline of a build at `dpi` (see clock_scale.h), as a mask of the window's
+// ScaledWindowSize(dpi) squared pixels.
+void BuildOutlineMask(const ClockBuild& build, int dpi, uint8_t* mask);
 
 }  // namespace tavimore

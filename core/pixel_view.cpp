@@ -6,15 +6,17 @@
 namespace tavimore {
 namespace {
 
-// Pixels of the pen's tip relative to the line's pixel. Width 2 has no centre pixel and
-// lies right of and below it, as the window system's 2-pixel pens do; width 3 is a plus
-// sign, the roundest 3-pixel tip.
-struct Offset {
-  int dx, dy;
-};
-constexpr Offset kTip1[] = {{0, 0}};
-constexpr Offset kTip2[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
-constexpr Offset kTip3[] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+// The tip of a pen `width` pixels wide: the offsets lo .. lo + width - 1 from the line's
+// pixel, lo = -((width - 1) / 2), so that an even tip lies right of and below its centre as
+// the window system's 2-pixel pens do; of that square the pixels whose centres lie within
+// a circle, (2d)^2 summed over both axes at most width^2 - width (d from the square's
+// centre), which makes width 3 a plus sign, the roundest 3-pixel tip, and keeps the ends of
+// wider pens round.
+bool InTip(int dx, int dy, int width) {
+  const int twiceLo = -2 * ((width - 1) / 2), centre = twiceLo + width - 1;
+  const int ex = 2 * dx - centre, ey = 2 * dy - centre;
+  return ex * ex + ey * ey <= width * width - width;
+}
 
 int NearestPixel(float v) { return static_cast<int>(std::floor(static_cast<double>(v) + 0.5)); }
 
@@ -29,11 +31,8 @@ void FillPixels(const PixelView& view, uint32_t pixel) {
 
 void DrawLine(const PixelView& view, float x0, float y0, float x1, float y1, uint32_t pixel,
               int penWidth) {
-  const Offset* tip = kTip1;
-  int tipSize = 1;
-  if (penWidth == 2) tip = kTip2, tipSize = 4;
-  if (penWidth >= 3) tip = kTip3, tipSize = 5;
-
+  if (penWidth < 1) penWidth = 1;
+  const int lo = -((penWidth - 1) / 2);
   // Bresenham between the two end pixels; clipping happens per pixel, which is cheap for
   // hands of at most a few hundred pixels.
   int x = NearestPixel(x0), y = NearestPixel(y0);
@@ -42,9 +41,13 @@ void DrawLine(const PixelView& view, float x0, float y0, float x1, float y1, uin
   const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
   int err = dx + dy;
   for (;;) {
-    for (int i = 0; i < tipSize; ++i) {
-      const int px = x + tip[i].dx, py = y + tip[i].dy;
-      if (px >= 0 && px < view.width && py >= 0 && py < view.height) view.Row(py)[px] = pixel;
+    for (int ty = lo; ty < lo + penWidth; ++ty) {
+      const int py = y + ty;
+      if (py < 0 || py >= view.height) continue;
+      for (int tx = lo; tx < lo + penWidth; ++tx) {
+        const int px = x + tx;
+        if (px >= 0 && px < view.width && InTip(tx, ty, penWidth)) view.Row(py)[px] = pixel;
+      }
     }
     if (x == xEnd && y == yEnd) break;
     const int e2 = 2 * err;

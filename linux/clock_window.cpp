@@ -9,6 +9,7 @@
 
 #include "core/clock_placement.h"
 #include "core/clock_texts.h"
+#include "core/clock_scale.h"
 #include "core/outline.h"
 #include "linux/clock_places.h"
 #include "linux/other_clocks.h"
@@ -131,7 +132,7 @@ gboolean Draw(GtkWidget*, cairo_t* cr, gpointer data) {
 // The build's outline as a region: one rectangle per run of kept pixels in each row.
 cairo_region_t* OutlineRegion(const ClockBuild& build) {
   uint8_t mask[kWindowSize * kWindowSize];
-  BuildOutlineMask(build, mask);
+  BuildOutlineMask(build, kBaseDpi, mask);
   cairo_region_t* region = cairo_region_create();
   for (int y = 0; y < kWindowSize; ++y) {
     for (int x = 0; x < kWindowSize;) {

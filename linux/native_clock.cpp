@@ -42,7 +42,7 @@ bool TickNativeClock(NativeClock* c, const LocalTime& now, uint32_t window[kWind
   uint32_t image[kImageValues];
   const uint32_t* builtIn = c->builtInFace.empty() ? nullptr : c->builtInFace.data();
   RenderClockWindow(*c->content.build, c->content.settings.hands,
-                    TickBackground(c->content, tick.faceImage, builtIn, image), tick.time, window);
+                    TickBackground(c->content, tick.faceImage, builtIn, image), tick.time, kBaseDpi, window);
   return true;
 }
 

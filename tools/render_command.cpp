@@ -1,7 +1,8 @@
-// tavimore render: draws the 82 x 82 window of a clock at a given time as an RGBA PNG,
-// the way the clock shows it: the face (face image K of the payload, or the build's own
-// face for a clock program without payload), the window background beside it, the hands,
-// and alpha 0 outside the build's outline.
+// tavimore render: draws the window of a clock at a given time as an RGBA PNG, the way the
+// clock shows it: the face (face image K of the payload, or the build's own face for a
+// clock program without payload), the window background beside it, the hands, and alpha 0
+// outside the build's outline; 82 x 82 at 100 %, or as a screen of another scale shows it.
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ namespace {
 struct RenderOptions {
   std::string file, time, build, output;
   int frame = 0;
+  double scale = 1;
 };
 
 std::string BuildNames() {
@@ -76,11 +78,14 @@ int RunRender(const RenderOptions& o) {
   const uint32_t* face = nullptr;
   if (const int code = ChooseFace(o, content, &builtIn, &scratch, &face)) return code;
 
-  std::vector<uint32_t> window(kWindowPixels);
-  RenderClockWindow(*build, content.settings.hands, face, time, window.data());
-  std::vector<uint8_t> rgba(kWindowPixels * 4);
-  WindowRgba(*build, window.data(), rgba.data());
-  return WritePng(o.output, rgba.data(), kWindowSize, kWindowSize, 4);
+  // A scale is a DPI to the window systems; 1.25 is 120 DPI.
+  const int dpi = ClampDpi(static_cast<int>(std::lround(o.scale * kBaseDpi)));
+  const int size = ScaledWindowSize(dpi);
+  std::vector<uint32_t> window(static_cast<size_t>(size) * size);
+  RenderClockWindow(*build, content.settings.hands, face, time, dpi, window.data());
+  std::vector<uint8_t> rgba(window.size() * 4);
+  WindowRgba(*build, dpi, window.data(), rgba.data());
+  return WritePng(o.output, rgba.data(), size, size, 4);
 }
 
 }  // namespace
@@ -93,7 +98,9 @@ void AddRenderCommand(CLI::App& app, CommandAction* chosen) {
   cmd->add_option("--frame", o->frame, "Face image shown, from 0")->type_name("K")->capture_default_str();
   cmd->add_option("--build", o->build, "Clock build to draw it as (default: the one recognised): " +
                                            BuildNames())->type_name("NAME");
-  cmd->add_option("--output", o->output, "The PNG to write (82 x 82, RGBA)")->required()->type_name("FACE.png");
+  cmd->add_option("--scale", o->scale, "The screen's scale: 1 is 100 % (82 x 82), 1.5 is 150 % (123 x 123)")
+      ->type_name("S")->check(CLI::Range(1.0, kMaxDpi / double{kBaseDpi}))->capture_default_str();
+  cmd->add_option("--output", o->output, "The PNG to write (RGBA, 82 x 82 at scale 1)")->required()->type_name("FACE.png");
   cmd->callback([o, chosen] { *chosen = [o] { return RunRender(*o); }; });
 }
 

@@ -217,8 +217,8 @@ EMSCRIPTEN_KEEPALIVE int tv_render(int buildIndex, const uint32_t* handValues,
   Hand hands[kHandCount];
   ReadHands(handValues, hands);
   std::vector<uint32_t> window(kWindowPixels);
-  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, window.data());
-  WindowRgba(*build, window.data(), rgba);
+  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, kBaseDpi, window.data());
+  WindowRgba(*build, kBaseDpi, window.data(), rgba);
   return 1;
 }
 

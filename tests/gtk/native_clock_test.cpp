@@ -17,7 +17,7 @@ namespace {
 std::vector<uint32_t> Rendered(const ClockBuild& build, const Hand hands[kHandCount],
                                const uint32_t* face, ClockTime time) {
   std::vector<uint32_t> window(kWindowPixels);
-  RenderClockWindow(build, hands, face, time, window.data());
+  RenderClockWindow(build, hands, face, time, kBaseDpi, window.data());
   return window;
 }
 

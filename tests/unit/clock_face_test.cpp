@@ -52,20 +52,20 @@ TEST(DrawLineTest, ClipsAtTheEdgesWithoutWrapping) {
 }
 
 // Test that face images are laid out bottom row first: value 6320 is the top-left pixel.
-TEST(SetPicturePixelsTest, BottomRowFirst) {
+TEST(EnlargeFaceTest, BottomRowFirst) {
   std::vector<uint32_t> image(kImageValues, 0);
   image[6320] = 0x00FF0000;
   image[0] = 0x000000FF;
   image[79] = 0xAA00FF00;  // the top byte is not a colour
   Face f;
-  SetPicturePixels(f.View(), image.data());
+  EnlargeFace(f.View(), image.data(), kBaseDpi);
   EXPECT_EQ(f.At(0, 0), 0x00FF0000u);
   EXPECT_EQ(f.At(0, 79), 0x000000FFu);
   EXPECT_EQ(f.At(79, 79), 0x0000FF00u);
 
   // The same into a bottom-up view (the clock's own bitmap) is a straight copy.
   std::vector<uint32_t> dib(kFacePixels, 0);
-  SetPicturePixels(BottomUpView(dib.data(), kFaceSize, kFaceSize), image.data());
+  EnlargeFace(BottomUpView(dib.data(), kFaceSize, kFaceSize), image.data(), kBaseDpi);
   EXPECT_EQ(dib[6320], 0x00FF0000u);
   EXPECT_EQ(dib[0], 0x000000FFu);
 }
@@ -73,7 +73,7 @@ TEST(SetPicturePixelsTest, BottomRowFirst) {
 TEST(DrawHandsTest, HandsLieInOrder) {
   Face f;
   const Hand hands[3] = {{0x0000FF, 50}, {0x00FF00, 50}, {0xFF0000, 50}};
-  DrawHands(f.View(), kPirrowBuild, hands, {3, 15, 15});
+  DrawHands(f.View(), kPirrowBuild, hands, {3, 15, 15}, kBaseDpi);
   // At 3:15:15 all three point right and overlap: the second hand (row 40) is drawn
   // last and lies on top, the 2-pixel minute hand (rows 39 and 40) over the 3-pixel hour
   // hand, whose upper edge still shows in row 38.
@@ -86,8 +86,8 @@ TEST(RenderClockWindowTest, OutlineBackgroundAndFace) {
   std::vector<uint32_t> image(kImageValues, 0x00010203);
   uint32_t window[kWindowPixels];
   uint8_t rgba[kWindowPixels * 4];
-  RenderClockWindow(kVarnetBuild, kVarnetBuild.defaults, image.data(), {9, 0, 0}, window);
-  WindowRgba(kVarnetBuild, window, rgba);
+  RenderClockWindow(kVarnetBuild, kVarnetBuild.defaults, image.data(), {9, 0, 0}, kBaseDpi, window);
+  WindowRgba(kVarnetBuild, kBaseDpi, window, rgba);
   const auto px = [&](int x, int y) { return rgba + 4 * (y * kWindowSize + x); };
   EXPECT_EQ(px(0, 0)[3], 0);                       // outside the outline
   EXPECT_EQ(px(40, 3)[3], 255);
@@ -95,12 +95,12 @@ TEST(RenderClockWindowTest, OutlineBackgroundAndFace) {
   EXPECT_EQ(px(70, 60)[2], 3);
   EXPECT_EQ(px(80, 40)[0], 0xF0);                  // the window beside the face
 
-  RenderClockWindow(kDamsoleBuild, kDamsoleBuild.defaults, nullptr, {9, 0, 0}, window);
+  RenderClockWindow(kDamsoleBuild, kDamsoleBuild.defaults, nullptr, {9, 0, 0}, kBaseDpi, window);
   EXPECT_EQ(window[70 * kWindowSize + 70], kPlainFacePixel);
 
   uint32_t noon[kWindowPixels];
-  RenderClockWindow(kPirrowBuild, kPirrowBuild.defaults, nullptr, {12, 0, 0}, noon);
-  RenderClockWindow(kPirrowBuild, kPirrowBuild.defaults, nullptr, {0, 0, 0}, window);
+  RenderClockWindow(kPirrowBuild, kPirrowBuild.defaults, nullptr, {12, 0, 0}, kBaseDpi, noon);
+  RenderClockWindow(kPirrowBuild, kPirrowBuild.defaults, nullptr, {0, 0, 0}, kBaseDpi, window);
   EXPECT_EQ(std::memcmp(noon, window, sizeof noon), 0);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/clock_scale.h"
 #include "core/outline.h"
 
 namespace tavimore {
@@ -26,7 +27,7 @@ TEST(Outline, KnownPointsOfEachBuild) {
   };
   for (const Expect& c : cases) {
     uint8_t mask[kWindowSize * kWindowSize];
-    BuildOutlineMask(*c.build, mask);
+    BuildOutlineMask(*c.build, kBaseDpi, mask);
     for (Point p : c.inside) EXPECT_EQ(mask[p.y * kWindowSize + p.x], 1) << c.build->name << " " << p.x << "," << p.y;
     for (Point p : c.outside) EXPECT_EQ(mask[p.y * kWindowSize + p.x], 0) << c.build->name << " " << p.x << "," << p.y;
   }
@@ -51,7 +52,7 @@ TEST(Outline, EllipseEndRowsAreShortSpans) {
   };
   for (const Span& s : spans) {
     uint8_t mask[kWindowSize * kWindowSize];
-    BuildOutlineMask(*s.build, mask);
+    BuildOutlineMask(*s.build, kBaseDpi, mask);
     const uint8_t* row = mask + s.row * kWindowSize;
     for (int x = s.first; x <= s.last; ++x) EXPECT_EQ(row[x], 1) << s.build->name << " " << x << "," << s.row;
     EXPECT_EQ(row[s.first - 1], 0) << s.build->name << " " << s.first - 1 << "," << s.row;
@@ -61,7 +62,7 @@ TEST(Outline, EllipseEndRowsAreShortSpans) {
 
 TEST(Outline, PirrowNeverReachesColumnOrRow80) {
   uint8_t mask[kWindowSize * kWindowSize];
-  BuildOutlineMask(kPirrowBuild, mask);
+  BuildOutlineMask(kPirrowBuild, kBaseDpi, mask);
   for (int i = 0; i < kWindowSize; ++i) {
     EXPECT_EQ(mask[i * kWindowSize + 80], 0) << i;
     EXPECT_EQ(mask[80 * kWindowSize + i], 0) << i;

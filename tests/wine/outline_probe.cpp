@@ -2,11 +2,12 @@
 // of each clock build covers and compares them with the portable outline mask.
 //
 //   outline_probe.exe compare
-//       For each build, cuts a hidden 82 x 82 window with the same pieces and the same
-//       calls as the clock (ApplyWindowRegion), reads the region back (GetWindowRgn) and
-//       asks PtInRegion about every pixel of the window. Prints one line per build,
-//       "NAME agree" or "NAME differ N: (x,y)=shown/mask ...", and exits 0 only when every
-//       build agrees.
+//       For each build and each of the scales 100, 125, 150, 200 and 300 %, cuts a hidden
+//       window of the clock's size with the same pieces and the same calls as the clock
+//       (ScaledOutline, ApplyWindowRegion), reads the region back (GetWindowRgn) and asks
+//       PtInRegion about every pixel of the window. Prints one line per build and scale,
+//       "NAME DPI agree" or "NAME DPI differ N: (x,y)=shown/mask ...", and exits 0 only
+//       when every one agrees.
 //   outline_probe.exe map NAME
 //       Prints the window system's outline of one build as 82 lines of '#' (inside) and
 //       '.' (outside), for a person comparing Wine versions by eye.
@@ -18,8 +19,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "core/clock_build.h"
+#include "core/clock_scale.h"
 #include "core/outline.h"
 #include "platform/window_region.h"
 
@@ -31,19 +34,19 @@ const ClockBuild* const kBuilds[] = {&kVarnetBuild, &kOssimarBuild, &kPirrowBuil
 
 // The window system's answer for every window pixel of `build`: 1 inside, 0 outside.
 // False when the window or its region could not be made.
-bool SystemOutline(const ClockBuild& build, uint8_t inside[kWindowSize * kWindowSize]) {
+bool SystemOutline(const ClockBuild& build, int dpi, uint8_t* inside) {
+  const int size = ScaledWindowSize(dpi);
   HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"outline probe", WS_POPUP, 0, 0,
-                                kWindowSize, kWindowSize, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+                                size, size, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return false;
   OutlinePiece pieces[kMaxOutlinePieces];
-  const int count = build.outline(kFaceSize, kFaceSize, pieces);
+  const int count = ScaledOutline(build, dpi, pieces);
   HRGN copy = CreateRectRgn(0, 0, 0, 0);
   const bool made = ApplyWindowRegion(window, pieces, count) && copy &&
                     GetWindowRgn(window, copy) != ERROR;
   if (made) {
-    for (int y = 0; y < kWindowSize; ++y)
-      for (int x = 0; x < kWindowSize; ++x) inside[y * kWindowSize + x] = PtInRegion(copy, x, y) ? 1 : 0;
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) inside[y * size + x] = PtInRegion(copy, x, y) ? 1 : 0;
   }
   if (copy) DeleteObject(copy);
   DestroyWindow(window);
@@ -59,28 +62,32 @@ const ClockBuild* Find(const char* name) {
 int Compare() {
   int failures = 0;
   for (const ClockBuild* b : kBuilds) {
-    uint8_t shown[kWindowSize * kWindowSize], mask[kWindowSize * kWindowSize];
-    if (!SystemOutline(*b, shown)) {
-      std::printf("%s no region\n", b->name);
+    for (int dpi : {96, 120, 144, 192, 288}) {
+      const int pixels = ScaledWindowSize(dpi) * ScaledWindowSize(dpi);
+      std::vector<uint8_t> shown(pixels), mask(pixels);
+      if (!SystemOutline(*b, dpi, shown.data())) {
+        std::printf("%s %d no region\n", b->name, dpi);
+        ++failures;
+        continue;
+      }
+      BuildOutlineMask(*b, dpi, mask.data());
+      int differ = 0;
+      for (int i = 0; i < pixels; ++i) differ += shown[i] != mask[i];
+      if (differ == 0) {
+        std::printf("%s %d agree\n", b->name, dpi);
+        continue;
+      }
       ++failures;
-      continue;
+      std::printf("%s %d differ %d:", b->name, dpi, differ);
+      const int size = ScaledWindowSize(dpi);
+      int listed = 0;
+      for (int i = 0; i < pixels && listed < 20; ++i) {
+        if (shown[i] == mask[i]) continue;
+        std::printf(" (%d,%d)=%d/%d", i % size, i / size, shown[i], mask[i]);
+        ++listed;
+      }
+      std::printf("\n");
     }
-    BuildOutlineMask(*b, mask);
-    int differ = 0;
-    for (int i = 0; i < kWindowSize * kWindowSize; ++i) differ += shown[i] != mask[i];
-    if (differ == 0) {
-      std::printf("%s agree\n", b->name);
-      continue;
-    }
-    ++failures;
-    std::printf("%s differ %d:", b->name, differ);
-    int listed = 0;
-    for (int i = 0; i < kWindowSize * kWindowSize && listed < 20; ++i) {
-      if (shown[i] == mask[i]) continue;
-      std::printf(" (%d,%d)=%d/%d", i % kWindowSize, i / kWindowSize, shown[i], mask[i]);
-      ++listed;
-    }
-    std::printf("\n");
   }
   return failures == 0 ? 0 : 1;
 }
@@ -88,7 +95,7 @@ int Compare() {
 int Map(const char* name) {
   const ClockBuild* b = Find(name);
   uint8_t shown[kWindowSize * kWindowSize];
-  if (!b || !SystemOutline(*b, shown)) {
+  if (!b || !SystemOutline(*b, kBaseDpi, shown)) {
     std::fprintf(stderr, "outline_probe: no outline for %s\n", name);
     return 2;
   }
