@@ -128,17 +128,17 @@ choose_menu_item() {
 
 # Which of `tavimore render`'s pictures of clock file $4 screenshot $1 shows at window
 # position $2 $3: every second from $5 to $6, each face image in $7 (a list such as
-# "0 1 2"). Prints "SECOND:FRAME" of the exact match; fails, with the differences on
-# standard error, when there is none.
+# "0 1 2"), drawn at the scale CLOCK_SCALE (default 1). Prints "SECOND:FRAME" of the exact
+# match; fails, with the differences on standard error, when there is none.
 rendered_match() {
   local shot=$1 x=$2 y=$3 program=$4 first=$5 last=$6 frames=$7 t f picture out
   local candidates=() labels=()
   for ((t = first; t <= last; t++)); do
     for f in $frames; do
-      picture=$WORK/expected-$(basename "$program")-$t-$f.png
+      picture=$WORK/expected-$(basename "$program")-$t-$f-${CLOCK_SCALE:-1}.png
       [ -e "$picture" ] ||
         "$TAVIMORE" render "$program" --time "$(date -d "@$t" +%T)" --frame "$f" \
-          --output "$picture" >/dev/null
+          --scale "${CLOCK_SCALE:-1}" --output "$picture" >/dev/null
       candidates+=("$picture")
       labels+=("$t:$f")
     done
@@ -177,8 +177,9 @@ window_shows() {
 # Checks that each of the clock programs in folder $1, started as delivered, shows exactly
 # what `tavimore render` draws for it at the second shown: its built-in picture or plain
 # face, the hands, the window background beside the face, and its outline (outside it, the
-# root window).
+# root window). The window is $2 pixels square (default 82), drawn at CLOCK_SCALE.
 check_build_faces() {
+  local size=${2:-82}
   local build window
   for build in ${CLOCK_BUILDS:?}; do
     start_program "$1/$build.exe"
@@ -186,7 +187,7 @@ check_build_faces() {
       check "$build shows a window" false
       continue
     fi
-    check "$build's window is 82 x 82" test "$(window_size "$window")" = 82x82
+    check "$build's window is $size x $size" test "$(window_size "$window")" = "${size}x$size"
     sleep 0.3  # let the first redraw reach the screen
     check "$build shows its face, hands and outline" window_shows "$window" "$1/$build.exe"
     stop_program "$APP"

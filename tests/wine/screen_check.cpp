@@ -3,8 +3,8 @@
 // test clocks from.
 //
 //   screen_check compare SHOT.png X Y EXPECTED.png...
-//       Compares the 82 x 82 window at (X, Y) of the screenshot with each expected picture
-//       (RGBA; alpha 0 marks pixels outside the outline, where the screen must show the
+//       Compares the window at (X, Y) of the screenshot with each expected picture of it
+//       (82 x 82 at 100 %, larger at other scales; RGBA; alpha 0 marks pixels outside the outline, where the screen must show the
 //       black root window). Prints "match K" for the first exact match (K from 0) and
 //       exits 0; otherwise prints each candidate's mismatch count and the first
 //       mismatching pixels of the closest one, and exits 1.
@@ -36,7 +36,6 @@
 
 namespace {
 
-constexpr int kWindow = 82;
 constexpr int kFace = 80;
 
 struct Picture {
@@ -67,8 +66,8 @@ struct Mismatch {
 
 std::vector<Mismatch> Differences(const Picture& shot, int left, int top, const Picture& expected) {
   std::vector<Mismatch> out;
-  for (int y = 0; y < kWindow; ++y) {
-    for (int x = 0; x < kWindow; ++x) {
+  for (int y = 0; y < expected.height; ++y) {
+    for (int x = 0; x < expected.width; ++x) {
       const int sx = left + x, sy = top + y;
       unsigned shown = 0xFFFFFFFF;  // off the screen: never matches
       if (sx >= 0 && sy >= 0 && sx < shot.width && sy < shot.height) {
@@ -88,16 +87,17 @@ std::vector<Mismatch> Differences(const Picture& shot, int left, int top, const 
 // span within one byte become outside (alpha 0); the pixels after it in that byte, outside
 // in the region, are marked 1 (shown, colour unknown).
 void ApplyWine10Shape(Picture* expected) {
-  for (int y = 0; y < kWindow; ++y) {
-    std::vector<unsigned char> inside(kWindow), shown(kWindow + 8);
-    for (int x = 0; x < kWindow; ++x) inside[x] = expected->At(x, y)[3] != 0;
-    for (int x = 0; x < kWindow;) {
+  const int width = expected->width;
+  for (int y = 0; y < expected->height; ++y) {
+    std::vector<unsigned char> inside(width), shown(width + 8);
+    for (int x = 0; x < width; ++x) inside[x] = expected->At(x, y)[3] != 0;
+    for (int x = 0; x < width;) {
       if (!inside[x]) {
         ++x;
         continue;
       }
       const int left = x;
-      while (x < kWindow && inside[x]) ++x;
+      while (x < width && inside[x]) ++x;
       const int right = x;
       int l = left / 8, r = right / 8;
       unsigned lMask = (1u << (8 - (left & 7))) - 1, rMask = (1u << (8 - (right & 7))) - 1;
@@ -117,8 +117,8 @@ void ApplyWine10Shape(Picture* expected) {
         set(r, ~rMask & 0xFF);
       }
     }
-    for (int x = 0; x < kWindow; ++x) {
-      unsigned char* p = &expected->rgba[(static_cast<size_t>(y) * kWindow + x) * 4];
+    for (int x = 0; x < width; ++x) {
+      unsigned char* p = &expected->rgba[(static_cast<size_t>(y) * width + x) * 4];
       if (inside[x] && !shown[x]) p[3] = 0;
       if (!inside[x] && shown[x]) p[3] = 1;  // shown, in a colour the picture does not know
     }
@@ -136,10 +136,6 @@ int Compare(int argc, char** argv) {
   for (int i = 5; i < argc; ++i) {
     Picture expected;
     if (!expected.Load(argv[i])) return 2;
-    if (expected.width != kWindow || expected.height != kWindow) {
-      std::fprintf(stderr, "screen_check: %s is not %d x %d\n", argv[i], kWindow, kWindow);
-      return 2;
-    }
     if (wine10) ApplyWine10Shape(&expected);
     results.push_back(Differences(shot, left, top, expected));
     if (results.back().empty()) {

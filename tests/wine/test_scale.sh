@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Test the clocks on a screen of 150 % and of 200 %. Wine takes the system's DPI from the
+# user's LogPixels value when a program starts, but its monitors keep the DPI they had
+# when the prefix's server first listed them; a new server lists them anew, as signing in
+# again does on Windows, and then monitor and system agree. Each clock, per-monitor aware
+# by its manifest, draws itself at its monitor's scale: a window of round(82 s) pixels
+# whose every pixel, outline included, is what `tavimore render --scale s` draws, not the
+# 82 x 82 picture stretched.
+source "$(dirname "$0")/wine_lib.sh"
+begin_test "$1" scale
+
+desktop='HKCU\Control Panel\Desktop'
+set_dpi() {
+  "$WINE64" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+}
+restore_dpi() { set_dpi 96; }
+# The prefix is shared with the other tests, which expect 100 %: put back before the
+# prefix's server is stopped at the end.
+private_cleanup_hooks=(restore_dpi "${private_cleanup_hooks[@]}")
+for scale in 1.5:144:123 2:192:164; do
+  IFS=: read -r CLOCK_SCALE dpi size <<<"$scale"
+  set_dpi "$dpi"
+  CLOCK_SCALE=$CLOCK_SCALE check_build_faces "$CLOCK_BIN" "$size"
+done
+
+finish
