@@ -2,6 +2,9 @@
 """Draws the clock pictures of the documentation with `tavimore render`:
 
   clocks/<Build>.png    each of the five clock programs as delivered, at 10:10:30
+  clocks/<Build>-200.png the same clock on a 200 % screen: left, the 100 % window
+                        enlarged pixel for pixel to the size it has there; right, the
+                        window as the clock draws itself at 200 %
   clocks/moon-clock.png the clock the main job makes from samples/moon.png, its eight
                         face pictures side by side, at the same time
 
@@ -34,9 +37,10 @@ MOON_OPTIONS = ["--image", os.path.join(ROOT, "samples", "moon.png"), "--name", 
                 "--hour", "#FFF4C0,55", "--minute", "#FFFFFF,80", "--second", "#FF6060,90"]
 
 
-def render(tavimore, clock, out, frame=0):
+def render(tavimore, clock, out, frame=0, scale=1):
     subprocess.run([tavimore, "render", clock, "--time", TIME, "--frame", str(frame),
-                    "--output", out], check=True, stdout=subprocess.DEVNULL)
+                    "--scale", str(scale), "--output", out], check=True,
+                   stdout=subprocess.DEVNULL)
     return pictures.read_png(out)
 
 
@@ -50,10 +54,13 @@ def main():
     os.makedirs(folder, exist_ok=True)
     with tempfile.TemporaryDirectory() as work:
         for build in BUILDS:
-            face = render(args.tavimore, os.path.join(args.clocks, build + ".exe"),
-                          os.path.join(work, build + ".png"))
+            program = os.path.join(args.clocks, build + ".exe")
+            face = render(args.tavimore, program, os.path.join(work, build + ".png"))
             pictures.write_png(os.path.join(folder, build + ".png"),
                                pictures.scaled(face, CLOCK_SCALE))
+            sharp = render(args.tavimore, program, os.path.join(work, build + "-2.png"), scale=2)
+            pictures.write_png(os.path.join(folder, build + "-200.png"),
+                               pictures.side_by_side([pictures.scaled(face, 2), sharp], GAP))
         moon = os.path.join(work, "oriclock.exe")
         subprocess.run([args.tavimore, "build", "--definition",
                         os.path.join(args.clocks, "Pirrow.exe"), "--output", moon] + MOON_OPTIONS,
