@@ -53,6 +53,17 @@ TEST_F(RenderTest, TimesThatLookAlike) {
   EXPECT_NE(render("03:00:00"), render("09:00:00"));
 }
 
+// A scale is the window's size on that screen: 150 % is 123 x 123.
+TEST_F(RenderTest, DrawsAtAScale) {
+  ASSERT_EQ(BuildClock("c.exe", 1).exitCode, 0);
+  ASSERT_EQ(Run({"render", "c.exe", "--time", "03:00:00", "--scale", "1.5", "--output", "s.png"})
+                .exitCode, 0);
+  Image s;
+  ASSERT_TRUE(DecodePicture(Read("s.png"), &s));
+  EXPECT_EQ(s.width, 123);
+  EXPECT_EQ(s.height, 123);
+}
+
 // A clock program alone: its build's own face and default hands. Each case names a pixel
 // of the hour hand at 03:00:00 and its colour.
 TEST_F(RenderTest, ProgramWithoutPayloadUsesItsBuild) {
@@ -93,6 +104,8 @@ TEST_F(RenderTest, Refusals) {
       {"c.exe", "--time", "03:00:60"},
       {"c.exe", "--time", "3:00:00"},
       {"c.exe", "--time", "03:00:00x"},
+      {"c.exe", "--time", "03:00:00", "--scale", "0.5"},  // pictures are never made smaller
+      {"c.exe", "--time", "03:00:00", "--scale", "6"},
       {"c.exe"},
   };
   for (const auto& c : cases) {
