@@ -108,7 +108,13 @@ void Tick(ClockWindow& c) {
 // `place` or where it is. At load, and again when the window reaches a monitor of another
 // scale.
 bool Scale(ClockWindow& c, int dpi, const POINT* place) {
-  c.dpi = ClampDpi(dpi);
+  dpi = ClampDpi(dpi);
+  if (c.dpi) {
+    // A drag under way goes on holding the same point of the face.
+    c.grabX = c.grabX * dpi / c.dpi;
+    c.grabY = c.grabY * dpi / c.dpi;
+  }
+  c.dpi = dpi;
   DestroyFaceSurface(&c.face);
   if (!CreateFaceSurface(ScaledFaceSize(c.dpi), ScaledFaceSize(c.dpi), &c.face)) return false;
   OutlinePiece pieces[kMaxOutlinePieces];
