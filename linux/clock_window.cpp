@@ -10,7 +10,6 @@
 #include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/clock_scale.h"
-#include "core/outline.h"
 #include "linux/clock_places.h"
 #include "linux/other_clocks.h"
 
@@ -31,7 +30,9 @@ struct ClockWindow {
   GtkWidget* window;
   GtkWidget* tooltip;       // the tooltip's own window
   GtkWidget* tooltipLabel;
-  cairo_surface_t* face;    // the window's pixels, RGB24
+  int dpi;                  // the scale the window is drawn at, as a DPI; 0 before the first
+  std::vector<uint32_t> pixels;  // the window as NativeClock draws it at that scale
+  cairo_surface_t* face;    // the same pixels, RGB24, with the device scale dpi / 96
   guint tickSource;
   GtkWidget* loginItem;     // the menu's ログオン時に起動, a check item
   ScreenPoint kept;         // where the clock was last kept
@@ -95,28 +96,36 @@ LocalTime LocalTimeOf(GDateTime* t) {
                    static_cast<int>(g_date_time_get_microsecond(t) / 1000)};
 }
 
+LocalTime Now() {
+  GDateTime* now = g_date_time_new_now_local();
+  const LocalTime local = LocalTimeOf(now);
+  g_date_time_unref(now);
+  return local;
+}
+
 // The window's pixels, 0x00RRGGBB words as the cairo surface holds them, row by row.
-void CopyToSurface(const uint32_t* window, cairo_surface_t* surface) {
+void CopyToSurface(const uint32_t* window, int size, cairo_surface_t* surface) {
   cairo_surface_flush(surface);
   uint8_t* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
-  for (int y = 0; y < kWindowSize; ++y)
-    std::memcpy(data + y * stride, window + y * kWindowSize, kWindowSize * sizeof(uint32_t));
+  for (int y = 0; y < size; ++y)
+    std::memcpy(data + y * stride, window + y * size, size * sizeof(uint32_t));
   cairo_surface_mark_dirty(surface);
+}
+
+// Draws the window for `local` when the core's rule, or a new scale, says to.
+void Redraw(ClockWindow* w, const LocalTime& local) {
+  if (!TickNativeClock(w->clock, local, w->pixels.data(), w->dpi)) return;
+  CopyToSurface(w->pixels.data(), ScaledWindowSize(w->dpi), w->face);
+  gtk_widget_queue_draw(w->window);
 }
 
 // Redraws when the second has changed, then sleeps until the next second begins: a clock
 // at rest wakes once a second, not ten times.
 gboolean Tick(gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
-  GDateTime* now = g_date_time_new_now_local();
-  const LocalTime local = LocalTimeOf(now);
-  g_date_time_unref(now);
-  uint32_t window[kWindowPixels];
-  if (TickNativeClock(w->clock, local, window)) {
-    CopyToSurface(window, w->face);
-    if (w->window) gtk_widget_queue_draw(w->window);
-  }
+  const LocalTime local = Now();
+  Redraw(w, local);
   w->tickSource = g_timeout_add(static_cast<guint>(WakeDelay(local.millisecond)), Tick, w);
   return G_SOURCE_REMOVE;
 }
@@ -129,10 +138,16 @@ gboolean Draw(GtkWidget*, cairo_t* cr, gpointer data) {
   return TRUE;
 }
 
-// The build's outline as a region: one rectangle per run of kept pixels in each row.
-cairo_region_t* OutlineRegion(const ClockBuild& build) {
-  uint8_t mask[kWindowSize * kWindowSize];
-  BuildOutlineMask(build, kBaseDpi, mask);
+// The build's outline at `dpi` as a region: one rectangle per run of kept pixels in each
+// row. GDK takes shapes in logical pixels (it multiplies them by the scale factor for the
+// X server), so the outline drawn at the screen's scale is mapped to the window's 82 x 82
+// logical pixels first: a logical pixel is inside when any of its device pixels is
+// (LogicalOutlineMask), so the whole drawn outline shows, with at most a fringe of less
+// than a logical pixel of the window's own pixels beyond it, and clicks there reach the
+// clock. At scale 1 it is the outline itself.
+cairo_region_t* OutlineRegion(const ClockBuild& build, int dpi) {
+  uint8_t mask[kWindowPixels];
+  LogicalOutlineMask(build, dpi, mask);
   cairo_region_t* region = cairo_region_create();
   for (int y = 0; y < kWindowSize; ++y) {
     for (int x = 0; x < kWindowSize;) {
@@ -149,6 +164,31 @@ cairo_region_t* OutlineRegion(const ClockBuild& build) {
   }
   return region;
 }
+
+// The window drawn at GDK's scale factor of its window (GDK_SCALE, or the desktop's
+// setting): at start, and again whenever the factor changes. The window stays 82 x 82
+// logical pixels; the core draws it anew at 96 DPI per step of the factor, as `tavimore
+// render --scale` does, into a surface of ScaledWindowSize(dpi) device pixels whose device
+// scale makes it 82 x 82 logical pixels too, so cairo puts each of its pixels on one pixel
+// of the screen. (A factor beyond the core's largest scale draws at that one, enlarged.)
+void Scale(ClockWindow* w) {
+  const int dpi = NativeClockDpi(gtk_widget_get_scale_factor(w->window));
+  if (dpi == w->dpi) return;
+  w->dpi = dpi;
+  const int size = ScaledWindowSize(dpi);
+  w->pixels.assign(static_cast<size_t>(size) * size, 0);
+  if (w->face) cairo_surface_destroy(w->face);
+  w->face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size, size);
+  cairo_surface_set_device_scale(w->face, static_cast<double>(dpi) / kBaseDpi,
+                                 static_cast<double>(dpi) / kBaseDpi);
+  cairo_region_t* outline = OutlineRegion(*w->clock->content.build, dpi);
+  gtk_widget_shape_combine_region(w->window, outline);
+  gtk_widget_input_shape_combine_region(w->window, outline);
+  cairo_region_destroy(outline);
+  Redraw(w, Now());  // the same second at the new scale
+}
+
+void ScaleChanged(GObject*, GParamSpec*, gpointer data) { Scale(static_cast<ClockWindow*>(data)); }
 
 // The tooltip is asked for when it is about to show, so the date is always today's, and
 // nothing is formatted while nobody points at the clock. Its window carries the text as
@@ -294,10 +334,6 @@ void MakeTooltipWindow(ClockWindow* w) {
 int RunClockWindow(NativeClock* clock) {
   ClockWindow w{};
   w.clock = clock;
-  w.face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWindowSize, kWindowSize);
-  // The first face is drawn before the window shows, so it never shows empty; the tick
-  // also arms the next one.
-  Tick(&w);
 
   GtkWindow* window = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
   w.window = GTK_WIDGET(window);
@@ -314,10 +350,11 @@ int RunClockWindow(NativeClock* clock) {
   gtk_widget_set_app_paintable(w.window, TRUE);
   gtk_widget_add_events(w.window, GDK_BUTTON_PRESS_MASK | GDK_KEY_PRESS_MASK);
 
-  cairo_region_t* outline = OutlineRegion(*clock->content.build);
-  gtk_widget_shape_combine_region(w.window, outline);
-  gtk_widget_input_shape_combine_region(w.window, outline);
-  cairo_region_destroy(outline);
+  // The first face, at the scale the window will show at, is drawn and the window shaped
+  // before it shows, so it never shows empty; the tick arms the next one.
+  Scale(&w);
+  Tick(&w);
+  g_signal_connect(w.window, "notify::scale-factor", G_CALLBACK(ScaleChanged), &w);
 
   MakeTooltipWindow(&w);
   g_signal_connect(w.window, "draw", G_CALLBACK(Draw), &w);

@@ -1,6 +1,7 @@
 // The native clock's window (GTK 3 on X11): borderless, always on top, out of the taskbar,
 // cut to its build's outline for drawing and input alike; it shows the pixels NativeClock
-// draws, redrawn at the start of every second. The left button drags it through the
+// draws, redrawn at the start of every second and drawn anew at GDK's scale factor
+// (GDK_SCALE) in the same 82 x 82 logical pixels. The left button drags it through the
 // window manager, Esc ends it, the right button opens the menu (ホームページ, メール,
 // バージョン, 終了).
 #pragma once

@@ -5,6 +5,7 @@
 #include "core/clock_face.h"
 #include "core/clock_file.h"
 #include "core/cp932.h"
+#include "core/outline.h"
 #include "decode/picture_decode.h"
 
 namespace tavimore {
@@ -33,17 +34,46 @@ ClockOpen LoadNativeClock(std::vector<uint8_t> bytes, NativeClock* c) {
   // A picture that does not decode leaves the plain colour, as the Windows clock does.
   if (!HasFaceImages(c->content)) DecodeBuiltInFace(*c->content.build, &c->builtInFace);
   c->ticker = Ticker{};
+  c->shown = TickFace{};
+  c->dpi = 0;
   return ClockOpen::kReady;
 }
 
-bool TickNativeClock(NativeClock* c, const LocalTime& now, uint32_t window[kWindowPixels]) {
+int NativeClockDpi(int scale) {
+  // A factor beyond any screen's is not multiplied into an overflow.
+  return ClampDpi(scale > kMaxDpi / kBaseDpi ? kMaxDpi : kBaseDpi * scale);
+}
+
+bool TickNativeClock(NativeClock* c, const LocalTime& now, uint32_t* window, int dpi) {
+  dpi = ClampDpi(dpi);
   const TickFace tick = TickAt(&c->ticker, c->content.settings.imageCount, now);
-  if (!tick.redraw) return false;
+  if (tick.redraw)
+    c->shown = tick;
+  else if (dpi == c->dpi)
+    return false;
+  c->dpi = dpi;
   uint32_t image[kImageValues];
   const uint32_t* builtIn = c->builtInFace.empty() ? nullptr : c->builtInFace.data();
   RenderClockWindow(*c->content.build, c->content.settings.hands,
-                    TickBackground(c->content, tick.faceImage, builtIn, image), tick.time, kBaseDpi, window);
+                    TickBackground(c->content, c->shown.faceImage, builtIn, image), c->shown.time,
+                    dpi, window);
   return true;
+}
+
+void LogicalOutlineMask(const ClockBuild& build, int dpi, uint8_t mask[kWindowPixels]) {
+  dpi = ClampDpi(dpi);
+  const int size = ScaledWindowSize(dpi);
+  std::vector<uint8_t> scaled(static_cast<size_t>(size) * size);
+  BuildOutlineMask(build, dpi, scaled.data());
+  for (int y = 0; y < kWindowSize; ++y) {
+    for (int x = 0; x < kWindowSize; ++x) {
+      uint8_t inside = 0;
+      for (int sy = Scaled(y, dpi); sy < Scaled(y + 1, dpi) && !inside; ++sy)
+        for (int sx = Scaled(x, dpi); sx < Scaled(x + 1, dpi) && !inside; ++sx)
+          inside = scaled[static_cast<size_t>(sy) * size + sx];
+      mask[y * kWindowSize + x] = inside;
+    }
+  }
 }
 
 }  // namespace tavimore

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/clock_content.h"
+#include "core/clock_scale.h"
 #include "core/clock_tick.h"
 
 namespace tavimore {
@@ -26,13 +27,31 @@ struct NativeClock {
   // when the file carries no face images.
   std::vector<uint32_t> builtInFace;
   Ticker ticker{};
+  TickFace shown{};  // what the last drawing showed: the second and the face image
+  int dpi = 0;       // the scale it was drawn at, as a DPI; 0 before the first drawing
 };
 
 // Takes the file's bytes and makes the clock's state from them.
 ClockOpen LoadNativeClock(std::vector<uint8_t> bytes, NativeClock* clock);
 
-// One tick at `now`. When the core's rule says to redraw, draws the window for it into
-// `window` (top row first, 0x00RRGGBB) and returns true; otherwise leaves it alone.
-bool TickNativeClock(NativeClock* clock, const LocalTime& now, uint32_t window[kWindowPixels]);
+// The DPI the clock draws at on a screen of GDK's integer scale factor `scale` (GDK_SCALE):
+// 96 per step, clamped as ClampDpi does (core/clock_scale.h).
+int NativeClockDpi(int scale);
+
+// One tick at `now`, drawn at `dpi` (a NativeClockDpi; 96 is 100 %). When the core's rule
+// says to redraw, or the scale is not the one drawn last, draws the window into `window`
+// (ScaledWindowSize(dpi) squared pixels, top row first, 0x00RRGGBB) and returns true;
+// otherwise leaves it alone. A new scale within a second draws that second's face again,
+// not the next face image.
+bool TickNativeClock(NativeClock* clock, const LocalTime& now, uint32_t* window,
+                     int dpi = kBaseDpi);
+
+// The build's outline at `dpi` as the window system takes it, in the window's 82 x 82
+// logical pixels: a logical pixel is inside when any of the device pixels it covers (those
+// from Scaled(x, dpi) up to Scaled(x + 1, dpi), in each direction) is inside the outline at
+// that scale. So no pixel of the drawn outline is cut away; at most a fringe of less than
+// a logical pixel beyond it shows the window's own pixels there. At 96 DPI it is the
+// outline's mask itself.
+void LogicalOutlineMask(const ClockBuild& build, int dpi, uint8_t mask[kWindowPixels]);
 
 }  // namespace tavimore

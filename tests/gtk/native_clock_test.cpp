@@ -6,6 +6,7 @@
 
 #include "core/build_list.h"
 #include "core/clock_face.h"
+#include "core/clock_scale.h"
 #include "decode/picture_decode.h"
 #include "linux/clock_places.h"
 #include "linux/native_clock.h"
@@ -46,6 +47,32 @@ TEST(NativeClockTest, ShowsWhatRenderDraws) {
   EXPECT_EQ(shown, Rendered(kQuelletBuild, content.hands, content.images.data() + kImageValues,
                             {15, 30, 46}));
   EXPECT_FALSE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 46, 500}, shown.data()));
+}
+
+// Test that the native clock draws at the screen's scale what `tavimore render --scale`
+// draws, and that a new scale within a second draws that second and face again, larger,
+// while the face images still come one per second.
+TEST(NativeClockTest, DrawsAtTheScreensScale) {
+  EXPECT_EQ(NativeClockDpi(1), kBaseDpi);
+  EXPECT_EQ(NativeClockDpi(2), 192);
+  EXPECT_EQ(NativeClockDpi(0), kBaseDpi);
+  EXPECT_EQ(NativeClockDpi(1 << 30), kMaxDpi);
+  auto rendered = [](const Hand hands[kHandCount], const uint32_t* face, ClockTime time) {
+    std::vector<uint32_t> window(164 * 164);
+    RenderClockWindow(kQuelletBuild, hands, face, time, 192, window.data());
+    return window;
+  };
+  const PayloadContent content = test::Content("a", "b", "c", 2);
+  NativeClock clock;
+  ASSERT_EQ(LoadNativeClock(test::BuiltClock("Quellet", content), &clock), ClockOpen::kReady);
+  std::vector<uint32_t> shown(kWindowPixels);
+  ASSERT_TRUE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 45, 0}, shown.data()));
+  shown.assign(static_cast<size_t>(164) * 164, 0);
+  ASSERT_TRUE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 45, 500}, shown.data(), 192));
+  EXPECT_EQ(shown, rendered(content.hands, content.images.data(), {15, 30, 45}));
+  EXPECT_FALSE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 45, 700}, shown.data(), 192));
+  ASSERT_TRUE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 46, 0}, shown.data(), 192));
+  EXPECT_EQ(shown, rendered(content.hands, content.images.data() + kImageValues, {15, 30, 46}));
 }
 
 // Test that a login entry starts the program with the clock file whatever characters the

@@ -2,7 +2,8 @@
 # Test that the native clock shows every clock program, and a clock built from one, exactly
 # as `tavimore render` draws it for the second shown: face, hands, the window background
 # beside the face and the outline (outside it, the black root window), and that a built
-# clock's face images come in turn, one per second.
+# clock's face images come in turn, one per second; and that on a HiDPI desktop (GDK_SCALE=2)
+# the clock is drawn anew at that scale, as `tavimore render --scale 2` draws it.
 source "$(dirname "$0")/gtk_lib.sh"
 begin_test "$1" faces
 
@@ -30,5 +31,20 @@ if window=$(wait_window "$APP" "^Quellet$"); then
   stop_program "$APP"
 else
   check "tavimore run shows the built clock" false
+fi
+
+# At GDK's scale factor 2 the window is 82 x 82 logical pixels, 164 x 164 on the screen,
+# drawn as `tavimore render --scale 2` draws it, not the 82 x 82 window enlarged. GDK cuts
+# the window in logical pixels, so a fringe of the window's own pixels may show beyond the
+# outline (SCREEN_FRINGE).
+start_program GDK_SCALE=2 "$WIN32_BIN/Varnet.exe"
+if window=$(wait_window "$APP" "^Varnet$"); then
+  check "at GDK_SCALE=2 the window is 164 x 164 pixels" test "$(window_size "$window")" = 164x164
+  sleep 0.3
+  CLOCK_SCALE=2 SCREEN_FRINGE=2 check "... and shows Varnet drawn at scale 2" \
+    window_shows "$window" "$WIN32_BIN/Varnet.exe"
+  stop_program "$APP"
+else
+  check "Varnet shows a window at GDK_SCALE=2" false
 fi
 finish
