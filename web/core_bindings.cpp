@@ -20,6 +20,7 @@
 #include "core/clock_builder.h"
 #include "core/clock_face.h"
 #include "core/clock_file.h"
+#include "core/clock_scale.h"
 #include "core/clock_tick.h"
 #include "core/cp932.h"
 #include "core/payload_format.h"
@@ -88,6 +89,8 @@ struct NamedValue {
 const NamedValue kPageValues[] = {
     {"faceSize", kFaceSize},
     {"windowSize", kWindowSize},
+    // A screen's scale as the page passes it: 96 DPI is 100 %, where the window is windowSize.
+    {"baseDpi", kBaseDpi},
     {"imageValues", kImageValues},
     {"handCount", kHandCount},
     // The face the page shows and builds with before a picture is chosen: the editor's
@@ -206,19 +209,26 @@ EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* bytes, size_t size, i
   return out;
 }
 
-// The clock's 82 x 82 window at the given time into `rgba` (kWindowSize^2 x 4 bytes), as
-// the clock shows it; `face` is one face image, or null for the build's plain colour.
+// The side of the clock's window on a screen of `dpi` (clamped as every clock clamps it),
+// which is what tv_render draws at that DPI.
+EMSCRIPTEN_KEEPALIVE int tv_window_size(int dpi) { return ScaledWindowSize(ClampDpi(dpi)); }
+
+// The clock's window at the given time, as a clock on a screen of `dpi` shows it, into
+// `rgba` (tv_window_size(dpi)^2 x 4 bytes); `face` is one face image, or null for the
+// build's plain colour.
 EMSCRIPTEN_KEEPALIVE int tv_render(int buildIndex, const uint32_t* handValues,
                                    const uint32_t* face, int hour, int minute, int second,
-                                   uint8_t* rgba) {
+                                   int dpi, uint8_t* rgba) {
   const ClockBuild* build = BuildAt(buildIndex);
   if (!build || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
     return 0;
   Hand hands[kHandCount];
   ReadHands(handValues, hands);
-  std::vector<uint32_t> window(kWindowPixels);
-  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, kBaseDpi, window.data());
-  WindowRgba(*build, kBaseDpi, window.data(), rgba);
+  dpi = ClampDpi(dpi);
+  const size_t side = static_cast<size_t>(ScaledWindowSize(dpi));
+  std::vector<uint32_t> window(side * side);
+  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, dpi, window.data());
+  WindowRgba(*build, dpi, window.data(), rgba);
   return 1;
 }
 

@@ -30,6 +30,7 @@ class Core {
       Object.fromEntries(names.map((n) => [n, value(prefix + '.' + n)]));
     this.faceSize = value('faceSize');
     this.windowSize = value('windowSize');
+    this.baseDpi = value('baseDpi');
     this.imageValues = value('imageValues');
     this.handCount = value('handCount');
     this.emptyFacePixel = value('emptyFacePixel') >>> 0;
@@ -88,17 +89,22 @@ class Core {
   // --- The core's functions. Hands are 2 x handCount values, colour 0x00BBGGRR and length,
   // hour first; face images imageValues values each (bottom row first, 0x00RRGGBB).
 
-  // The clock window of build `buildIndex` at [hour, minute, second] as ImageData, or null
-  // for a time or build the core refuses.
-  render(buildIndex, hands, face, [hour, minute, second]) {
-    const size = this.windowSize * this.windowSize * 4;
+  // The side of the clock window a screen of `dpi` shows (96 is 100 %, windowSize).
+  windowSizeAt(dpi) { return this.wasm._tv_window_size(dpi); }
+
+  // The clock window of build `buildIndex` at [hour, minute, second], drawn for a screen of
+  // `dpi`, as ImageData windowSizeAt(dpi) square, or null for a time or build the core
+  // refuses.
+  render(buildIndex, hands, face, [hour, minute, second], dpi) {
+    const side = this.windowSizeAt(dpi);
+    const size = side * side * 4;
     return this.withMemory((m) => {
       const out = m.alloc(size);
       if (!this.wasm._tv_render(buildIndex, m.values(hands), m.values(face), hour, minute,
-                                second, out))
+                                second, dpi, out))
         return null;
       return new ImageData(new Uint8ClampedArray(this.heap().slice(out, out + size).buffer),
-                           this.windowSize, this.windowSize);
+                           side, side);
     });
   }
 

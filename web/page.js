@@ -24,6 +24,8 @@ let strip = null;
 // shows it; a clock built then gets this face.
 let emptyFace = null;
 let frame = 0;
+// The screen's scale the preview is drawn at, as a DPI (see sizePreview).
+let previewDpi = 0;
 
 const page = {
   ready: null,
@@ -128,7 +130,8 @@ function showPicture() {
   showStripInfo();
 }
 
-// --- The preview: the clock's window as the core draws it, at 1:1 and enlarged.
+// --- The preview: the clock's window as the core draws it for this screen, at its own
+// size and enlarged.
 function previewTime() {
   const fixed = /^(\d\d):(\d\d):(\d\d)$/.exec(params.get('time') || '');
   if (fixed) return fixed.slice(1).map(Number);
@@ -143,7 +146,7 @@ function drawPreview() {
   const face = strip ? strip.subarray(k * core.imageValues, (k + 1) * core.imageValues) : emptyFace;
   let image;
   try {
-    image = core.render($('shape').selectedIndex, handValues(), face, previewTime());
+    image = core.render($('shape').selectedIndex, handValues(), face, previewTime(), previewDpi);
   } catch (e) {
     if (!(e instanceof OutOfMemory)) throw e;
     return;  // the preview stays as it was until there is memory again
@@ -151,7 +154,7 @@ function drawPreview() {
   if (!image) return;
   $('preview').getContext('2d').putImageData(image, 0, 0);
   const large = $('preview-large').getContext('2d');
-  const side = core.windowSize * ENLARGED;
+  const side = $('preview').width * ENLARGED;
   large.imageSmoothingEnabled = false;
   large.clearRect(0, 0, side, side);
   large.drawImage($('preview'), 0, 0, side, side);
@@ -336,8 +339,37 @@ async function dropFile(e) {
 // nothing moves when the core is loaded.
 function sizeCanvases() {
   $('pic').width = $('pic').height = $('area').width = core.faceSize;
-  $('preview').width = $('preview').height = core.windowSize;
-  $('preview-large').width = $('preview-large').height = core.windowSize * ENLARGED;
+  sizePreview();
+}
+
+// The preview is the window a clock shows on this screen: drawn by the core at the screen's
+// DPI, one canvas pixel to a device pixel, while it keeps the clock's size in CSS pixels
+// (the enlarged one three times that), so the page's layout is the same on every screen.
+// At a fractional ratio the DPI is rounded as a clock rounds its screen's scale, and the
+// canvas holds the window that clock shows, 103 pixels at 1.25, in a box of 102.5 device
+// pixels: the browser lays those pixels out unsmoothed, dropping or doubling at most one
+// row and column, which we prefer to a box of 82.4 CSS pixels that moves the layout.
+function sizePreview() {
+  previewDpi = Math.round(core.baseDpi * window.devicePixelRatio);
+  const side = core.windowSizeAt(previewDpi);
+  const cssSide = core.windowSize;
+  for (const [id, scale] of [['preview', 1], ['preview-large', ENLARGED]]) {
+    const canvas = $(id);
+    canvas.width = canvas.height = side * scale;
+    canvas.style.width = canvas.style.height = cssSide * scale + 'px';
+  }
+}
+
+// A window moved to a screen of another scale (or the page zoomed) changes
+// devicePixelRatio; the media query for the current ratio stops matching then, and the
+// preview is drawn anew for the new one.
+function followPixelRatio() {
+  const current = matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
+  current.addEventListener('change', () => {
+    sizePreview();
+    drawPreview();
+    followPixelRatio();
+  }, { once: true });
 }
 
 async function start() {
@@ -358,6 +390,7 @@ async function start() {
   emptyFace = new Uint32Array(core.imageValues).fill(core.emptyFacePixel);
   emptyFace[core.imageValues - 1] = 0;  // the spare value
   sizeCanvases();
+  followPixelRatio();
   wire();
   for (const name of core.buildNames) $('shape').add(new Option(name, name));
   $('shape').selectedIndex = 0;

@@ -9,6 +9,7 @@ The page is served by `tavimore serve` on a port the system chooses. Every reque
 browser makes is logged; the test fails if any goes anywhere but the page's own server.
 """
 import argparse
+import math
 import os
 import shutil
 import subprocess
@@ -40,6 +41,10 @@ _spec.loader.exec_module(strips)
 WINDOW = 82
 FIXED_TIME = "10:10:30"
 FIXED_FRAME = 2
+# The clock made in the page and compared with tavimore render's window: a round shape,
+# hands of three lengths in colours far from the strip's and each other's.
+MADE_SHAPE = "Pirrow"
+MADE_HANDS = [("#FFF4C0", 55), ("#10FF20", 80), ("#FF6060", 100)]
 failures = []
 
 
@@ -103,10 +108,10 @@ def tavimore_build(tavimore, out, definition, image, name, url, mail, hands):
     return open(out, "rb").read()
 
 
-def rendered(tavimore, clock, work, frame=FIXED_FRAME, time_text=FIXED_TIME):
+def rendered(tavimore, clock, work, frame=FIXED_FRAME, time_text=FIXED_TIME, scale=1):
     out = os.path.join(work, "render.png")
     subprocess.run([tavimore, "render", clock, "--time", time_text, "--frame", str(frame),
-                    "--output", out], check=True)
+                    "--scale", str(scale), "--output", out], check=True)
     picture = pictures.read_png(out)
     return bytes(v for row in picture.rows for pixel in row for v in pixel)
 
@@ -114,13 +119,17 @@ def rendered(tavimore, clock, work, frame=FIXED_FRAME, time_text=FIXED_TIME):
 def same_window(page, expected):
     """Outline (alpha) everywhere and colour inside it; the page's canvas keeps no colour
     where it is transparent."""
+    if len(page) != len(expected):
+        print("     the page has %d pixels, the render %d" % (len(page) // 4, len(expected) // 4))
+        return False
+    side = math.isqrt(len(expected) // 4)
     bad = [i // 4 for i in range(0, len(expected), 4)
            if page[i + 3] != expected[i + 3] or
            (expected[i + 3] and page[i:i + 3] != expected[i:i + 3])]
     if bad:
         i = bad[0] * 4
         print("     %d pixels differ; first at (%d, %d): page %s, render %s" % (
-            len(bad), bad[0] % WINDOW, bad[0] // WINDOW, tuple(page[i:i + 4]),
+            len(bad), bad[0] % side, bad[0] // side, tuple(page[i:i + 4]),
             tuple(expected[i:i + 4])))
     return not bad
 
@@ -138,7 +147,7 @@ def test_make_clock(driver, server, a, work, downloads):
     strip = os.path.join(work, "strip.png")
     write_strip_png(strip, 80, 400)
     name, url, mail = "月の時計 ⑩", "https://example.org/月", "me@example.org"
-    hands = [("#FFF4C0", 55), ("#10FF20", 80), ("#FF6060", 100)]
+    hands = MADE_HANDS
     type_into(driver, "name", name)
     type_into(driver, "url", url)
     type_into(driver, "mail", mail)
@@ -146,13 +155,13 @@ def test_make_clock(driver, server, a, work, downloads):
         set_value(driver, "col%d" % h, colour.lower())
         set_value(driver, "len%d" % h, str(length))
     check(driver.find_element(By.ID, "dsp2").text == "100%", "the second hand's read-out shows 100%")
-    driver.find_element(By.XPATH, "//select[@id='shape']/option[text()='Pirrow']").click()
+    driver.find_element(By.XPATH, "//select[@id='shape']/option[text()='%s']" % MADE_SHAPE).click()
     choose_picture(driver, strip)
     check(message_shown(driver) is None, "an 80 x 400 strip is taken without a message")
     check(driver.find_element(By.ID, "strip-info").text == "5 コマ", "the page counts 5 faces")
 
     expected_clock = tavimore_build(a.tavimore, os.path.join(work, "expected.exe"),
-                                    os.path.join(a.site, "clocks", "Pirrow.exe"), strip,
+                                    os.path.join(a.site, "clocks", MADE_SHAPE + ".exe"), strip,
                                     name, url, mail, hands)
     page_window = canvas_pixels(driver, "preview")
     check(same_window(page_window, rendered(a.tavimore, os.path.join(work, "expected.exe"), work)),
@@ -376,6 +385,24 @@ def test_refusals(driver, server, a, work, downloads):
     check(shown[2].startswith("The picture must be 80 pixels wide"), "the size message in English")
 
 
+def test_screen_scale(driver, server, a, work, downloads):
+    """A screen at 200 %: the preview is the window the clock draws there, not its 82 x 82
+    window enlarged by the browser."""
+    load_page(driver, server.url, "time=%s&frame=%d" % (FIXED_TIME, FIXED_FRAME))
+    strip = os.path.join(work, "scaled-strip.png")
+    write_strip_png(strip, 80, 400)
+    clock = os.path.join(work, "scaled.exe")
+    tavimore_build(a.tavimore, clock, os.path.join(a.site, "clocks", MADE_SHAPE + ".exe"), strip,
+                   "", "", "", MADE_HANDS)
+    open_clock(driver, clock)
+    ratio, css_width = driver.execute_script(
+        "return [devicePixelRatio, document.getElementById('preview').getBoundingClientRect().width]")
+    check(ratio == 2 and css_width == WINDOW,
+          "at devicePixelRatio %s the preview is %s CSS pixels wide" % (ratio, css_width))
+    check(same_window(canvas_pixels(driver, "preview"), rendered(a.tavimore, clock, work, scale=2)),
+          "its pixels are tavimore render --scale 2's window")
+
+
 def requests_made(driver):
     urls = []
     for entry in driver.get_log("performance"):
@@ -383,6 +410,27 @@ def requests_made(driver):
         if message["method"] == "Network.requestWillBeSent":
             urls.append(message["params"]["request"]["url"])
     return urls
+
+
+def run_group(a, server, downloads, flags, tests, all_urls):
+    """The tests in one browser, started with `flags`; the requests it made go to all_urls."""
+    profile = tempfile.mkdtemp(prefix="profile-", dir=a.work)
+    driver = start_browser(downloads, profile, flags=flags)
+    # What the browser loaded for itself before the page (its new-tab page) is not the page's.
+    driver.get("about:blank")
+    driver.get_log("performance")
+    try:
+        for test in tests:
+            print("--- " + test.__doc__.split("\n")[0])
+            try:
+                test(driver, server, a, a.work, downloads)
+            except Exception as e:  # a step that could not be done fails the group, not the rest
+                check(False, "%s: %s" % (test.__name__, e))
+            all_urls += requests_made(driver)
+            errors = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+            check(not errors, "no errors in the page's console: %s" % errors)
+    finally:
+        driver.quit()
 
 
 def main():
@@ -396,30 +444,20 @@ def main():
     os.makedirs(a.work)
     downloads = os.path.join(a.work, "downloads")
     os.makedirs(downloads)
-    profile = tempfile.mkdtemp(prefix="profile-", dir=a.work)
     server = Server(a.tavimore, a.site)
-    driver = start_browser(downloads, profile)
-    # What the browser loaded for itself before the page (its new-tab page) is not the page's.
-    driver.get("about:blank")
-    driver.get_log("performance")
     all_urls = []
     try:
-        for test in (test_make_clock, test_picture_kinds, test_keys_and_dropping, test_open_clock,
-                     test_refusals):
-            print("--- " + test.__doc__.split("\n")[0])
-            try:
-                test(driver, server, a, a.work, downloads)
-            except Exception as e:  # a step that could not be done fails the group, not the rest
-                check(False, "%s: %s" % (test.__name__, e))
-            all_urls += requests_made(driver)
-            errors = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-            check(not errors, "no errors in the page's console: %s" % errors)
+        run_group(a, server, downloads, [], (test_make_clock, test_picture_kinds,
+                                             test_keys_and_dropping, test_open_clock,
+                                             test_refusals), all_urls)
+        # A screen's scale is fixed when the browser starts.
+        run_group(a, server, downloads, ["--force-device-scale-factor=2"], (test_screen_scale,),
+                  all_urls)
         outside = [u for u in all_urls
                    if not (u.startswith(server.url) or u.startswith("blob:") or u.startswith("data:"))]
         check(all_urls and not outside,
               "%d requests, all to the page's own server: %s" % (len(all_urls), outside))
     finally:
-        driver.quit()
         server.stop()
     if failures:
         print("%d checks failed" % len(failures))

@@ -44,10 +44,12 @@ class Server:
         self.process.wait(10)
 
 
-def start_browser(downloads, profile, size=(900, 700)):
+def start_browser(downloads, profile, size=(900, 700), flags=()):
+    """Chromium with CHROMIUM_FLAGS and `flags` beside them."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    for flag in CHROMIUM_FLAGS + ["--user-data-dir=" + profile, "--window-size=%d,%d" % size]:
+    for flag in CHROMIUM_FLAGS + list(flags) + ["--user-data-dir=" + profile,
+                                                "--window-size=%d,%d" % size]:
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
     options.add_experimental_option("prefs", {"download.default_directory": downloads,
