@@ -25,4 +25,19 @@ for scale in 1.5:144:123 2:192:164; do
   CLOCK_SCALE=$CLOCK_SCALE check_build_faces "$CLOCK_BIN" "$size"
 done
 
+# Dragged onto a monitor of 200 %: Windows tells the clock with WM_DPICHANGED and a place;
+# Wine has one DPI for all monitors, so dpi_probe sends what Windows would.
+set_dpi 96
+start_program "$CLOCK_BIN/Varnet.exe"
+if window=$(wait_window "$APP" "^Varnet\$"); then
+  moved=$("$WINE64" "$DPI_PROBE" 192 300 200 2>/dev/null | tr -d '\r')
+  check "moved to 200 %, the clock takes the suggested place and its size there ($moved)" \
+    test "$moved" = "300 200 464 364"
+  sleep 0.3
+  CLOCK_SCALE=2 check "... and shows itself drawn at 200 %" window_shows "$window" "$CLOCK_BIN/Varnet.exe"
+  stop_program "$APP"
+else
+  check "Varnet shows a window" false
+fi
+
 finish

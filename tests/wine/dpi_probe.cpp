@@ -1,0 +1,48 @@
+// Test helper, a Windows console program: tells a running clock that its monitor's scale
+// changed, as Windows does when the clock is dragged onto a monitor of another scale.
+// Wine has one DPI for every monitor and never sends this itself.
+//
+//   dpi_probe.exe DPI X Y
+//       Sends the clock window WM_DPICHANGED for DPI with the suggested rectangle at (X, Y),
+//       its size the old one scaled as Windows scales it; prints the window's rectangle
+//       after it, "left top right bottom", and exits 0, or 1 when there is no clock.
+//
+// The message carries a pointer to the rectangle, which within Windows stays in the
+// clock's own process. Sent from another process, the rectangle is put at the same
+// address in both, so it is there whether Wine hands the pointer on or copies what it
+// points at.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/running_clock.h"
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: dpi_probe.exe DPI X Y\n");
+    return 2;
+  }
+  const int dpi = std::atoi(argv[1]), x = std::atoi(argv[2]), y = std::atoi(argv[3]);
+  HWND clock = FindWindowW(tavimore::kClockWindowClass, nullptr);
+  DWORD pid = 0;
+  if (!clock || !GetWindowThreadProcessId(clock, &pid)) return 1;
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  RECT now;
+  GetWindowRect(clock, &now);
+  const int size = MulDiv(now.right - now.left, dpi, GetDpiForWindow(clock));
+  const RECT suggested{x, y, x + size, y + size};
+  void* there = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                               PAGE_READWRITE);
+  void* here = there ? VirtualAlloc(there, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_READWRITE)
+                     : nullptr;
+  if (here != there || !WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr))
+    return 1;
+  *static_cast<RECT*>(here) = suggested;
+  SendMessageW(clock, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
+  GetWindowRect(clock, &now);
+  std::printf("%ld %ld %ld %ld\n", now.left, now.top, now.right, now.bottom);
+  return 0;
+}
