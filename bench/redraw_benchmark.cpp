@@ -36,6 +36,25 @@ void Redraw(benchmark::State& state) {
 }
 BENCHMARK(Redraw)->Unit(benchmark::kMicrosecond);
 
+// The same on a screen of another scale, the argument its DPI: 150 % weighs four image
+// pixels for each face pixel, 200 % copies blocks.
+void RedrawAtScale(benchmark::State& state) {
+  const int dpi = static_cast<int>(state.range(0));
+  const PayloadContent content = SampleContent(1);
+  const auto times = TimeTexts();
+  const int size = ScaledFaceSize(dpi);
+  std::vector<uint32_t> bits(static_cast<size_t>(size) * size);
+  const PixelView face = BottomUpView(bits.data(), size, size);
+  int t = 0;
+  for (auto _ : state) {
+    DrawFace(face, kPirrowBuild, content.hands, content.images.data(), times[t], dpi);
+    t = (t + 1) % kTimes;
+    benchmark::DoNotOptimize(bits.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(RedrawAtScale)->Arg(120)->Arg(144)->Arg(192)->Unit(benchmark::kMicrosecond);
+
 // The same with the face image first read from the payload, as the clock's tick does.
 void TickRedraw(benchmark::State& state) {
   std::vector<uint8_t> payload;

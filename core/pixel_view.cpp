@@ -18,6 +18,12 @@ bool InTip(int dx, int dy, int width) {
   return ex * ex + ey * ey <= width * width - width;
 }
 
+struct Offset {
+  int dx, dy;
+};
+// The widest pen drawn: the 3-pixel hour hand at 500 %.
+constexpr int kWidestPen = 15;
+
 int NearestPixel(float v) { return static_cast<int>(std::floor(static_cast<double>(v) + 0.5)); }
 
 }  // namespace
@@ -32,7 +38,13 @@ void FillPixels(const PixelView& view, uint32_t pixel) {
 void DrawLine(const PixelView& view, float x0, float y0, float x1, float y1, uint32_t pixel,
               int penWidth) {
   if (penWidth < 1) penWidth = 1;
+  if (penWidth > kWidestPen) penWidth = kWidestPen;
+  Offset tip[kWidestPen * kWidestPen];
+  int tipSize = 0;
   const int lo = -((penWidth - 1) / 2);
+  for (int ty = lo; ty < lo + penWidth; ++ty)
+    for (int tx = lo; tx < lo + penWidth; ++tx)
+      if (InTip(tx, ty, penWidth)) tip[tipSize++] = {tx, ty};
   // Bresenham between the two end pixels; clipping happens per pixel, which is cheap for
   // hands of at most a few hundred pixels.
   int x = NearestPixel(x0), y = NearestPixel(y0);
@@ -41,13 +53,9 @@ void DrawLine(const PixelView& view, float x0, float y0, float x1, float y1, uin
   const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
   int err = dx + dy;
   for (;;) {
-    for (int ty = lo; ty < lo + penWidth; ++ty) {
-      const int py = y + ty;
-      if (py < 0 || py >= view.height) continue;
-      for (int tx = lo; tx < lo + penWidth; ++tx) {
-        const int px = x + tx;
-        if (px >= 0 && px < view.width && InTip(tx, ty, penWidth)) view.Row(py)[px] = pixel;
-      }
+    for (int i = 0; i < tipSize; ++i) {
+      const int px = x + tip[i].dx, py = y + tip[i].dy;
+      if (px >= 0 && px < view.width && py >= 0 && py < view.height) view.Row(py)[px] = pixel;
     }
     if (x == xEnd && y == yEnd) break;
     const int e2 = 2 * err;
