@@ -1,9 +1,12 @@
-// The controls of the editor window, in tab order, with their places in client pixels (the
-// window's design resolution of 15 twips per pixel). Creating them in this order makes it
-// their tab order, since the dialog keys walk the child windows in creation order (labels,
-// which never take the focus, are moved under the other controls afterwards).
+// The controls of the editor window, in tab order, with their places in client pixels at
+// 96 DPI (the window's design resolution of 15 twips per pixel); at another scale every
+// number is scaled alike (ScaledPlace), so the window keeps its proportions. Creating the
+// controls in this order makes it their tab order, since the dialog keys walk the child
+// windows in creation order (labels, which never take the focus, are moved under the other
+// controls afterwards).
 #pragma once
 
+#include "core/clock_scale.h"
 #include "core/payload_format.h"
 
 namespace tavimore {
@@ -85,5 +88,15 @@ constexpr ControlPlace kEditorLayout[] = {
 };
 
 constexpr int kLayoutCount = static_cast<int>(sizeof kEditorLayout / sizeof kEditorLayout[0]);
+
+struct ControlRect {
+  int x, y, width, height;
+};
+
+// A control's place in client pixels at `dpi`.
+inline ControlRect ScaledPlace(const ControlPlace& p, int dpi) {
+  return ControlRect{Scaled(p.x, dpi), Scaled(p.y, dpi), Scaled(p.width, dpi),
+                     Scaled(p.height, dpi)};
+}
 
 }  // namespace tavimore

@@ -1,6 +1,9 @@
 #include "editor/editor_window.h"
 
+#include <utility>
+
 #include "editor/definition_files.h"
+#include "editor/window_frame.h"
 #include "core/color_value.h"
 #include "core/payload_format.h"
 #include "core/starting_hands.h"
@@ -8,6 +11,7 @@
 #include "platform/face_strip_view.h"
 #include "platform/message_box.h"
 #include "platform/ui_font.h"
+#include "platform/window_dpi.h"
 
 namespace tavimore {
 namespace {
@@ -23,7 +27,8 @@ constexpr int kSmallIcon = 16;
 // Control ids start above IDOK and IDCANCEL (1 and 2), which the dialog keys Enter and Esc
 // send to the window and which must not be taken for a control.
 constexpr int kFirstControlId = 100;
-// The drop-down list's extra height when open: room for the five clock shapes and more.
+// The drop-down list's extra height when open, at 96 DPI: room for the five clock shapes
+// and more.
 constexpr int kComboListHeight = 160;
 // Every character of the window's texts, which the chosen font must be able to show.
 constexpr wchar_t kFontSample[] = L"お名前ＵＲＬEメール背景画像選択針長さ色短秒時計の形作成閉じる%";
@@ -31,11 +36,17 @@ constexpr wchar_t kFontSample[] = L"お名前ＵＲＬEメール背景画像選�
 const ControlPlace& PlaceOf(int id) { return kEditorLayout[id - kFirstControlId]; }
 bool IsControlId(int id) { return id >= kFirstControlId && id < kFirstControlId + kLayoutCount; }
 
+// The window's outer size at `dpi`, around its client area scaled.
+SIZE WindowSize(int dpi) {
+  return OuterSize(kStyle, kExStyle, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi), dpi);
+}
+
+// Controls are made without a place; LayOut gives them theirs at the window's scale.
 HWND CreateStandard(HWND parent, int id, const ControlPlace& p, const wchar_t* windowClass,
-                    DWORD style, DWORD exStyle, int height) {
+                    DWORD style, DWORD exStyle) {
   return CreateWindowExW(exStyle, windowClass, p.caption,
-                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, p.x, p.y, p.width,
-                         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
                          nullptr);
 }
@@ -44,31 +55,30 @@ HWND CreateControl(HWND parent, int id, const ControlPlace& p) {
   switch (p.kind) {
     case ControlKind::kHeading:
       return CreateStandard(parent, id, p, L"STATIC", SS_CENTER | SS_CENTERIMAGE,
-                            WS_EX_STATICEDGE, p.height);
+                            WS_EX_STATICEDGE);
     case ControlKind::kCaption:
-      return CreateStandard(parent, id, p, L"STATIC", SS_LEFT, 0, p.height);
+      return CreateStandard(parent, id, p, L"STATIC", SS_LEFT, 0);
     case ControlKind::kField:
       return CreateStandard(parent, id, p, L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                            WS_EX_CLIENTEDGE, p.height);
+                            WS_EX_CLIENTEDGE);
     case ControlKind::kButton:
-      return CreateStandard(parent, id, p, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, p.height);
+      return CreateStandard(parent, id, p, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0);
     case ControlKind::kPicture:
       // The preview has a one-pixel flat border around its 80 x 80 face; the whole
       // picture has none, so its size is the picture's.
-      return CreateFaceStripView(parent, id, p.x, p.y, p.width, p.height,
+      return CreateFaceStripView(parent, id, 0, 0, 0, 0,
                                  WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP |
                                      (p.group == ControlGroup::kPreviewBox ? WS_BORDER : 0));
     case ControlKind::kReadout:
       return CreateStandard(parent, id, p, L"STATIC", SS_RIGHT | SS_CENTERIMAGE,
-                            WS_EX_STATICEDGE, p.height);
+                            WS_EX_STATICEDGE);
     case ControlKind::kScrollBar:
-      return CreateStandard(parent, id, p, L"SCROLLBAR", WS_TABSTOP | SBS_HORZ, 0, p.height);
+      return CreateStandard(parent, id, p, L"SCROLLBAR", WS_TABSTOP | SBS_HORZ, 0);
     case ControlKind::kSwatch:
-      return CreateStandard(parent, id, p, L"STATIC", SS_NOTIFY | WS_BORDER, 0, p.height);
+      return CreateStandard(parent, id, p, L"STATIC", SS_NOTIFY | WS_BORDER, 0);
     case ControlKind::kCombo:
       return CreateStandard(parent, id, p, L"COMBOBOX",
-                            WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
-                            p.height + kComboListHeight);
+                            WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0);
   }
   return nullptr;
 }
@@ -132,16 +142,52 @@ bool CreateControls(EditorWindow& editor) {
     const ControlPlace& p = kEditorLayout[i];
     HWND control = CreateControl(editor.window, kFirstControlId + i, p);
     if (!control) return false;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(editor.font.get()), FALSE);
     Keep(editor, p, control);
   }
   LayLabelsUnderControls(editor);
-  FitComboHeight(editor.shapeList, PlaceOf(GetDlgCtrlID(editor.shapeList)).height);
   // No length limit: the field takes as much text as the system allows.
   for (HWND field : editor.fields) SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
   for (HWND bar : editor.lengthBars)
     SetScrollRange(bar, SB_CTL, kShortestHand, kLongestHand, FALSE);
   return true;
+}
+
+// Every control at its place at the window's scale, in the window's font (the strip box at
+// its laid-out size, until ShowPicture gives it the picture's).
+void LayOut(EditorWindow& editor) {
+  for (int i = 0; i < kLayoutCount; ++i) {
+    const ControlPlace& p = kEditorLayout[i];
+    const ControlRect r = ScaledPlace(p, editor.dpi);
+    HWND control = GetDlgItem(editor.window, kFirstControlId + i);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(editor.font.get()), TRUE);
+    // A drop-down list's window is as tall as the list when it is open.
+    const int height =
+        p.kind == ControlKind::kCombo ? r.height + Scaled(kComboListHeight, editor.dpi) : r.height;
+    SetWindowPos(control, nullptr, r.x, r.y, r.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  FitComboHeight(editor.shapeList,
+                 ScaledPlace(PlaceOf(GetDlgCtrlID(editor.shapeList)), editor.dpi).height);
+}
+
+// The window at `dpi`: its font, its size (and at `suggested`, the system's place for it on
+// a monitor of another scale), its controls and the pictures in them. At creation, and
+// again whenever the window reaches a monitor of another scale.
+void Scale(EditorWindow& editor, int dpi, const RECT* suggested) {
+  editor.dpi = ClampDpi(dpi);
+  // The controls let go of the old font only when LayOut hands them the new one.
+  const GdiObject<HFONT> previous = std::move(editor.font);
+  editor.font.reset(CreateUiFont(kFontSample, editor.dpi));
+  if (suggested) {
+    SetWindowPos(editor.window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    const SIZE outer = WindowSize(editor.dpi);
+    SetWindowPos(editor.window, nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayOut(editor);
+  ShowPicture(editor);
 }
 
 void SetHandColor(EditorWindow& editor, int hand, uint32_t color) {
@@ -246,6 +292,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         SetFocus(editor->focus);
       }
       return 0;
+    case WM_GETDPISCALEDSIZE:
+      // Asked before a move to a monitor of another scale: the window's size there, so that
+      // the place the system then suggests (WM_DPICHANGED) holds the scaled layout exactly.
+      *reinterpret_cast<SIZE*>(lParam) = WindowSize(ClampDpi(static_cast<int>(wParam)));
+      return TRUE;
+    case WM_DPICHANGED:
+      // Both halves of wParam hold the new DPI; the window takes the suggested place, which
+      // keeps it on the monitor it was moved to.
+      Scale(*editor, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;
@@ -307,17 +363,18 @@ bool CreateEditorWindow(HINSTANCE instance, const std::wstring& folder,
   editor->folder = folder;
   editor->settings = settings;
   if (!RegisterWindowClass(instance) || !RegisterFaceStripView(instance)) return false;
-  RECT outer{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-  editor->font.reset(CreateUiFont(kFontSample));
+  // Made at the system's scale, the only one known before the window is on a monitor;
+  // Scale then lays it out at its own monitor's.
+  const SIZE outer = WindowSize(ClampDpi(WindowDpi(nullptr)));
   editor->window = CreateWindowExW(kExStyle, kClassName, kCaption, kStyle, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, outer.right - outer.left,
-                                   outer.bottom - outer.top, nullptr, nullptr, instance, editor);
+                                   CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance,
+                                   editor);
   if (!editor->window) return false;
   if (!CreateControls(*editor)) {
     DestroyWindow(editor->window);
     return false;
   }
+  Scale(*editor, WindowDpi(editor->window), nullptr);
   editor->focus = editor->fields[kNameField];  // the window opens with the focus there
   Load(*editor);
   return true;
@@ -371,14 +428,17 @@ std::wstring TextOf(HWND control) {
 
 void ShowPicture(EditorWindow& editor) {
   const int count = static_cast<int>(editor.strip.size() / kImageValues);
-  const ControlPlace& area = PlaceOf(GetDlgCtrlID(editor.stripBox));
-  // The strip box takes the picture's own size, and its laid-out size when it holds none.
-  const int width = count > 0 ? kFaceSize : area.width;
-  const int height = count > 0 ? count * kFaceSize : area.height;
+  const ControlRect area = ScaledPlace(PlaceOf(GetDlgCtrlID(editor.stripBox)), editor.dpi);
+  // The strip box takes the picture's own size at the window's scale, and its laid-out size
+  // when it holds none.
+  const int face = ScaledFaceSize(editor.dpi);
+  const int width = count > 0 ? face : area.width;
+  const int height = count > 0 ? count * face : area.height;
   SetWindowPos(editor.stripBox, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowFaces(editor.stripBox, count > 0 ? editor.strip.data() : nullptr, count);
-  ShowFaces(editor.previewBox, editor.preview.data(), 1);
+  ShowFaces(editor.stripBox, count > 0 ? editor.strip.data() : nullptr, count, editor.dpi);
+  ShowFaces(editor.previewBox, editor.preview.empty() ? nullptr : editor.preview.data(), 1,
+            editor.dpi);
 }
 
 }  // namespace tavimore

@@ -19,7 +19,8 @@ namespace tavimore {
 // (the form frmEdit and its control arrays), which the tests and notes still use.
 struct EditorWindow {
   HWND window = nullptr;             // null once the window is gone
-  GdiObject<HFONT> font;             // the controls' font, made before the window
+  int dpi = kBaseDpi;                // the scale the window is laid out at, as a DPI
+  GdiObject<HFONT> font;             // the controls' font at that scale
   HWND focus = nullptr;              // the control to give the focus back to on activation
   std::wstring folder;               // the editor's folder, ending with a backslash
   EditorSettings* settings = nullptr;

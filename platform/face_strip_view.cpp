@@ -1,5 +1,8 @@
 #include "platform/face_strip_view.h"
 
+#include <vector>
+
+#include "core/clock_face.h"
 #include "core/payload_format.h"
 #include "platform/dib_header.h"
 
@@ -11,7 +14,15 @@ constexpr wchar_t kClassName[] = L"TavimoreFaceStrip";
 struct Faces {
   const uint32_t* blocks = nullptr;
   int count = 0;
+  int dpi = kBaseDpi;
+  std::vector<uint32_t> enlarged;  // one face at `dpi`, bottom row first, as it is painted
 };
+
+// Where the stack of faces begins along one side of the box: in the middle when the box is
+// larger (the bordered preview, whose border stays one pixel while the box scales).
+int StackStart(int boxSide, int stackSide) {
+  return boxSide > stackSide ? (boxSide - stackSide) / 2 : 0;
+}
 
 void Paint(HWND view) {
   PAINTSTRUCT paint;
@@ -19,15 +30,20 @@ void Paint(HWND view) {
   RECT client;
   GetClientRect(view, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
-  const auto* faces = reinterpret_cast<const Faces*>(GetWindowLongPtrW(view, GWLP_USERDATA));
-  if (faces) {
-    const BITMAPINFO info = BottomUpDibHeader(kFaceSize, kFaceSize);
+  auto* faces = reinterpret_cast<Faces*>(GetWindowLongPtrW(view, GWLP_USERDATA));
+  if (faces && faces->count > 0) {
+    const int size = ScaledFaceSize(faces->dpi);
+    faces->enlarged.resize(static_cast<size_t>(size) * size);
+    const BITMAPINFO info = BottomUpDibHeader(size, size);
+    const int left = StackStart(client.right, size);
+    const int first = StackStart(client.bottom, faces->count * size);
     for (int k = 0; k < faces->count; ++k) {
-      const int top = k * kFaceSize;
+      const int top = first + k * size;
       if (top >= paint.rcPaint.bottom) break;
-      if (top + kFaceSize <= paint.rcPaint.top) continue;
-      SetDIBitsToDevice(dc, 0, top, kFaceSize, kFaceSize, 0, 0, 0, kFaceSize,
-                        faces->blocks + static_cast<size_t>(k) * kImageValues, &info,
+      if (top + size <= paint.rcPaint.top) continue;
+      EnlargeFace(BottomUpView(faces->enlarged.data(), size, size),
+                  faces->blocks + static_cast<size_t>(k) * kImageValues, faces->dpi);
+      SetDIBitsToDevice(dc, left, top, size, size, 0, 0, 0, size, faces->enlarged.data(), &info,
                         DIB_RGB_COLORS);
     }
   }
@@ -79,11 +95,12 @@ HWND CreateFaceStripView(HWND parent, int id, int x, int y, int width, int heigh
                          nullptr);
 }
 
-void ShowFaces(HWND view, const uint32_t* blocks, int count) {
+void ShowFaces(HWND view, const uint32_t* blocks, int count, int dpi) {
   auto* faces = reinterpret_cast<Faces*>(GetWindowLongPtrW(view, GWLP_USERDATA));
   if (!faces) return;
   faces->blocks = blocks;
   faces->count = blocks ? count : 0;
+  faces->dpi = ClampDpi(dpi);
   InvalidateRect(view, nullptr, FALSE);
 }
 

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "platform/handle_owners.h"
+#include "platform/window_dpi.h"
 
 namespace tavimore {
 namespace {
@@ -11,13 +12,24 @@ namespace {
 // and later the second, every Japanese-capable Windows the third.
 constexpr const wchar_t* kJapaneseFaces[] = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic"};
 
-LOGFONTW MessageFont() {
+// The message font at `dpi`: the system's figure for that DPI where it gives one (Windows 10
+// 1607 and later); before, its figures are for its own DPI, so the height is scaled from it.
+LOGFONTW MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+  // Looked up rather than imported, so the program still starts on systems before it.
+  using ForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+  const auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32"), "SystemParametersInfoForDpi")));
+  if (forDpi &&
+      forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
     return metrics.lfMessageFont;
   LOGFONTW font{};
-  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    font = metrics.lfMessageFont;
+  else
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  font.lfHeight = MulDiv(font.lfHeight, dpi, WindowDpi(nullptr));
   return font;
 }
 
@@ -44,8 +56,8 @@ HFONT CreateIfComplete(const LOGFONTW& description, const wchar_t* sample) {
 
 }  // namespace
 
-HFONT CreateUiFont(const wchar_t* sample) {
-  LOGFONTW description = MessageFont();
+HFONT CreateUiFont(const wchar_t* sample, int dpi) {
+  LOGFONTW description = MessageFont(dpi);
   if (HFONT font = CreateIfComplete(description, sample)) return font;
   for (const wchar_t* face : kJapaneseFaces) {
     LOGFONTW japanese = description;

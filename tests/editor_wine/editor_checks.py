@@ -1,7 +1,9 @@
 """What the editor window must look like, written down from the window's design table (not
 read from the editor's sources), and the checks that compare a running editor with it.
 
-Places are client pixels (x, y, width, height). Kinds say what a person sees:
+Places are client pixels (x, y, width, height) at 96 DPI; on a screen of another scale every
+number is scaled (see scaled), as the window keeps its proportions. Kinds say what a person
+sees:
   heading   centred text in a thin sunken border
   caption   plain text, no border
   field     a white text field in a sunken border
@@ -65,12 +67,19 @@ WS_BORDER, WS_EX_CLIENTEDGE, WS_EX_STATICEDGE = 0x00800000, 0x00000200, 0x000200
 SS_TYPEMASK, SS_LEFT, SS_CENTER, SS_RIGHT = 0x1F, 0, 1, 2
 
 
-class EditorWindow:
-    """The editor as the probe and the screen show it: controls by their table names."""
+def scaled(length, dpi):
+    """A length of the design at `dpi`: length * dpi / 96 rounded, halves upwards."""
+    return (length * dpi + 48) // 96
 
-    def __init__(self, session, process):
+
+class EditorWindow:
+    """The editor as the probe and the screen show it: controls by their table names, on a
+    screen of `dpi`."""
+
+    def __init__(self, session, process, dpi=96):
         self.session = session
         self.process = process
+        self.dpi = dpi
         session.wait_window("TavimoreEdit", process)
         self.ids = None
         self.refresh()
@@ -80,7 +89,8 @@ class EditorWindow:
         children = self.data["children"]
         if self.ids is None:
             self.ids = {}
-            for name, _, _, rect in TABLE:
+            for name, _, _, design in TABLE:
+                rect = self.scaled(design)
                 matches = [c for c in children if tuple(c["rect"]) == rect]
                 check(len(matches) == 1, "%s: expected one control at %s, found %d (%s)" % (
                     name, rect, len(matches), [c["rect"] for c in children]))
@@ -89,6 +99,9 @@ class EditorWindow:
                          for name, ident in self.ids.items()}
         self.origin = self.data["client"][0], self.data["client"][1]
         return self
+
+    def scaled(self, numbers):
+        return tuple(scaled(v, self.dpi) for v in numbers)
 
     def control(self, name):
         return self.controls[name]
@@ -149,7 +162,9 @@ def text_box(win, shot, rect, inset=2):
 def check_window_frame(win):
     d = win.data
     check(d["title"] == "TavimoreEdit", "caption %r" % d["title"])
-    check(tuple(d["client"][2:]) == CLIENT_SIZE, "client area %s, not 433 x 366" % d["client"][2:])
+    want = win.scaled(CLIENT_SIZE)
+    check(tuple(d["client"][2:]) == want,
+          "client area %s, not %d x %d" % ((d["client"][2:],) + want))
     style, ex = d["style"], d["exStyle"]
     check(style & WS_CAPTION == WS_CAPTION and style & WS_SYSMENU, "no caption with a close box")
     check(not style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
@@ -199,16 +214,18 @@ def check_controls_by_probe(win):
 
 def check_layout(win):
     """As the window opens, every control lies inside the client area, and no two overlap by
-    more than the two-pixel border a control may lay over its neighbour's edge (a picture
-    chosen later may reach under other controls)."""
+    more than the two-pixel border a control may lay over its neighbour's edge, in proportion
+    on a screen of another scale (a picture chosen later may reach under other controls)."""
     rects = {name: c["rect"] for name, c in win.controls.items()}
+    width, height = win.scaled(CLIENT_SIZE)
+    border = scaled(2, win.dpi)
     for name, (x, y, w, h) in rects.items():
-        check(x >= 0 and y >= 0 and x + w <= CLIENT_SIZE[0] and y + h <= CLIENT_SIZE[1],
+        check(x >= 0 and y >= 0 and x + w <= width and y + h <= height,
               "%s at %s is not inside the window" % (name, rects[name]))
     for a, (ax, ay, aw, ah) in rects.items():
         for b, (bx, by, bw, bh) in rects.items():
             overlap = min(ax + aw, bx + bw) - max(ax, bx), min(ay + ah, by + bh) - max(ay, by)
-            check(a >= b or min(overlap) <= 2, "%s and %s overlap by %s" % (a, b, overlap))
+            check(a >= b or min(overlap) <= border, "%s and %s overlap by %s" % (a, b, overlap))
 
 
 def check_preview(win, shot, rows, what):

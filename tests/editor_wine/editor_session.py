@@ -29,10 +29,10 @@ RUNNING_TEXT = "oriclock.exe は起動しています。終了して作り直し
 
 
 class Scenario:
-    def __init__(self, args, name):
+    def __init__(self, args, name, screen):
         self.args = args
         self.session = Session(name, args.locale, args.display, args.prefix, args.locale_dir,
-                               args.probe, args.work)
+                               args.probe, args.work, screen)
         self.app = self.session.app
         self.folder = self.session.folder
         self.ansi = "cp932" if args.locale == "ja" else "cp1252"
@@ -62,8 +62,8 @@ class Scenario:
     def start_editor(self):
         return self.session.start_editor()
 
-    def editor_window(self, process):
-        win = ec.EditorWindow(self.session, process)
+    def editor_window(self, process, dpi=96):
+        win = ec.EditorWindow(self.session, process, dpi)
         time.sleep(0.3)
         return win.refresh()
 

@@ -20,7 +20,7 @@ sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from editor_session import BUILDS, Scenario, TestFailure, check  # noqa: E402
-from wine_session import prepare_prefix  # noqa: E402
+from wine_session import SCREEN, prepare_prefix  # noqa: E402
 
 
 def main():
@@ -46,7 +46,8 @@ def main():
         check(os.path.isfile(os.path.join(args.bin, exe)),
               "%s is missing from %s: build the Windows presets first" % (exe, args.bin))
     scenario = importlib.import_module("scenario_" + args.scenario)
-    sc = Scenario(args, args.scenario)
+    # A scenario may need a larger screen than the others (its module's SCREEN).
+    sc = Scenario(args, args.scenario, getattr(scenario, "SCREEN", SCREEN))
     start = time.time()
     try:
         scenario.run(sc)

@@ -2,9 +2,11 @@
 // outside the program, for the editor's tests under Wine. Prints one JSON object (UTF-8):
 //
 //   window_probe window TITLE   the visible top-level window titled exactly TITLE: its
-//                               place, client area, styles, and every child window with its
-//                               class, id, text, place in client coordinates, styles, and
-//                               state (focus, selection, scroll position, list items)
+//                               place, client area, styles, DPI awareness (0 none, 1 the
+//                               system's DPI, 2 per monitor) and DPI, and every child window
+//                               with its class, id, text, place in client coordinates,
+//                               styles, and state (focus, selection, scroll position, list
+//                               items)
 //   window_probe list PATTERN   the file names the directory listing returns for PATTERN,
 //                               in its order
 //   window_probe fullscreen     a window over the whole primary monitor, in front, until
@@ -13,6 +15,9 @@
 //                               as a program started as administrator does, one that we
 //                               may not open (a security descriptor without access for
 //                               anyone); prints {"held":true} and waits until it is ended
+//
+// Places are the screen's own pixels: the probe is per-monitor aware, so the system does not
+// scale a window of a program that is not aware to 96 DPI for it.
 //
 // Exit code 0 with the object, 1 when the window is not there, 2 on wrong arguments.
 #include <windows.h>
@@ -139,6 +144,8 @@ int DescribeWindow(const std::wstring& title) {
   GUITHREADINFO gui{};
   gui.cbSize = sizeof gui;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+  const int awareness = static_cast<int>(
+      GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window)));
 
   std::string out = "{\"found\":true,\"class\":" + Json(ClassOf(window)) +
                     ",\"title\":" + Json(title) +
@@ -149,6 +156,8 @@ int DescribeWindow(const std::wstring& title) {
                     "," + std::to_string(client.right) + "," + std::to_string(client.bottom) +
                     "]" + ",\"style\":" + std::to_string(GetWindowLongW(window, GWL_STYLE)) +
                     ",\"exStyle\":" + std::to_string(GetWindowLongW(window, GWL_EXSTYLE)) +
+                    ",\"awareness\":" + std::to_string(awareness) +
+                    ",\"dpi\":" + std::to_string(GetDpiForWindow(window)) +
                     ",\"children\":[";
   bool first = true;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -226,6 +235,7 @@ int FullScreen() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   if (argc == 2 && std::wstring(argv[1]) == L"fullscreen") return FullScreen();
   if (argc == 3 && std::wstring(argv[1]) == L"window") return DescribeWindow(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"list") return ListPattern(argv[2]);

@@ -44,9 +44,9 @@ def locale_environment(locale, locale_dir):
 class Xvfb:
     """The display, served by scripts/private_x.sh, the one way our tests start one."""
 
-    def __init__(self, display):
+    def __init__(self, display, screen=SCREEN):
         self.process = subprocess.Popen(
-            ["bash", PRIVATE_X, "serve", display.lstrip(":"), "%dx%dx24" % SCREEN, "-br"],
+            ["bash", PRIVATE_X, "serve", display.lstrip(":"), "%dx%dx24" % screen, "-br"],
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         if self.process.stdout.readline().strip() != b"ready":
             said = self.process.communicate()[1].decode("utf-8", "replace")
@@ -147,7 +147,8 @@ class Screenshot:
 
 
 class Session:
-    def __init__(self, name, locale, display, prefix, locale_dir, probe, work_root):
+    def __init__(self, name, locale, display, prefix, locale_dir, probe, work_root,
+                 screen=SCREEN):
         self.locale = locale
         self.display = display
         self.prefix = prefix
@@ -162,7 +163,7 @@ class Session:
                         **locale_environment(locale, locale_dir))
         self.processes = []
         self.clipboard = None
-        self.xvfb = Xvfb(display)
+        self.xvfb = Xvfb(display, screen)
         self.editor = None
 
     # -- processes ---------------------------------------------------------------------
