@@ -17,10 +17,8 @@ constexpr const wchar_t* kJapaneseFaces[] = {L"Yu Gothic UI", L"Meiryo UI", L"MS
 LOGFONTW MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  // Looked up rather than imported, so the program still starts on systems before it.
-  using ForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-  const auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32"), "SystemParametersInfoForDpi")));
+  const auto forDpi = NewerUserFunction<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)>(
+      "SystemParametersInfoForDpi");
   if (forDpi &&
       forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
     return metrics.lfMessageFont;

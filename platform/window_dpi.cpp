@@ -3,10 +3,7 @@
 namespace tavimore {
 
 int WindowDpi(HWND window) {
-  // Looked up rather than imported, so the program still starts on systems before it.
-  using DpiForWindow = UINT(WINAPI*)(HWND);
-  const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), "GetDpiForWindow")));
+  const auto dpiForWindow = NewerUserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
   if (window && dpiForWindow) return static_cast<int>(dpiForWindow(window));
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);

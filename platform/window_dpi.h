@@ -7,6 +7,14 @@
 
 namespace tavimore {
 
+// A function of user32 that systems before Windows 10 1607 lack, of type F: looked up
+// rather than imported, so that a program using it still starts there; null where missing.
+template <typename F>
+F NewerUserFunction(const char* name) {
+  return reinterpret_cast<F>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), name)));
+}
+
 // The DPI of `window`, or the system's for null.
 int WindowDpi(HWND window);
 
