@@ -83,14 +83,9 @@ void KeepBehindFullScreen(ClockWindow& c) {
   c.tooltip = CreateWindowTooltip(c.window);
 }
 
-// TMC_Timer: draws the second it finds when that differs from the one drawn last.
-void Tick(ClockWindow& c) {
-  const LocalTime now = ReadLocalTime(nullptr);
-  // Armed before the drawing, whose time would otherwise delay the next wake.
-  SetTimer(c.window, kTickTimer, WakeDelay(now.millisecond), nullptr);
+// Draws what `tick` shows and puts it on the screen.
+void Draw(ClockWindow& c, const TickFace& tick) {
   const ClockProgram& p = *c.program;
-  const TickFace tick = TickAt(&c.ticker, p.content.settings.imageCount, now);
-  if (!tick.redraw) return;
   GdiFlush();  // GDI may not write the bits behind the renderer's back
   const uint32_t* builtIn = p.hasBuiltInFace ? p.builtInFace : nullptr;
   DrawFace(c.face.view, *p.content.build, p.content.settings.hands,
@@ -102,6 +97,15 @@ void Tick(ClockWindow& c) {
     CopyFace(dc, c.face);
     ReleaseDC(c.window, dc);
   }
+}
+
+// TMC_Timer: draws the second it finds when that differs from the one drawn last.
+void Tick(ClockWindow& c) {
+  const LocalTime now = ReadLocalTime(nullptr);
+  // Armed before the drawing, whose time would otherwise delay the next wake.
+  SetTimer(c.window, kTickTimer, WakeDelay(now.millisecond), nullptr);
+  const TickFace tick = TickAt(&c.ticker, c.program->content.settings.imageCount, now);
+  if (tick.redraw) Draw(c, tick);
 }
 
 // The window drawn at `dpi`: its size, its outline and its face made for that scale, at
@@ -116,14 +120,19 @@ bool Scale(ClockWindow& c, int dpi, const POINT* place) {
   }
   c.dpi = dpi;
   DestroyFaceSurface(&c.face);
-  if (!CreateFaceSurface(ScaledFaceSize(c.dpi), ScaledFaceSize(c.dpi), &c.face)) return false;
+  const int faceSize = ScaledFaceSize(c.dpi);
+  if (!CreateFaceSurface(faceSize, faceSize, &c.face)) return false;
   OutlinePiece pieces[kMaxOutlinePieces];
   ApplyWindowRegion(c.window, pieces, ScaledOutline(*c.program->content.build, c.dpi, pieces));
   const int size = ScaledWindowSize(c.dpi);
   SetWindowPos(c.window, nullptr, place ? place->x : 0, place ? place->y : 0, size, size,
                SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE));
-  c.ticker = Ticker{};  // the new face is blank until the next tick draws it
-  Tick(c);
+  // The new face is blank: at load the first tick draws it, later the same second again.
+  const TickFace last = LastTick(c.ticker, c.program->content.settings.imageCount);
+  if (last.redraw)
+    Draw(c, last);
+  else
+    Tick(c);
   InvalidateRect(c.window, nullptr, FALSE);
   return true;
 }
@@ -270,8 +279,8 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
 }
 
 // Where the clock was left, while that is on a screen; else where a new clock goes, beside
-// the clocks already running.
-// The size is the one at the system's scale, the window's own until it is known.
+// the clocks already running. Its size is the one at the system's scale: the window's own
+// is known only once the window is on its monitor.
 ScreenPoint StartPlace(const ClockProgram& p) {
   Monitor monitors[kMaxMonitors];
   const int count = ReadMonitors(monitors, kMaxMonitors);
@@ -299,11 +308,11 @@ int RunClockWindow(const ClockProgram& program) {
 
   const ScreenPoint place = StartPlace(program);
   // Borderless: the window is its client area, so window and client pixels coincide and
-  // the outline's coordinates apply to both. Its size and outline are set at load, once
-  // its scale is known. Topmost from its creation, before its tooltip
-  // (a topmost window it owns) exists: a window that already owns a topmost popup is left
-  // where it was by SetWindowPos(HWND_TOPMOST) under Wine, while Windows moves both. A
-  // tool window: no taskbar button and no Alt+Tab entry, as a desktop clock should have.
+  // the outline's coordinates apply to both; its size and outline are set at load, once
+  // its scale is known. Topmost from its creation, before its tooltip (a topmost window it
+  // owns) exists: a window that already owns a topmost popup is left where it was by
+  // SetWindowPos(HWND_TOPMOST) under Wine, while Windows moves both. A tool window: no
+  // taskbar button and no Alt+Tab entry, as a desktop clock should have.
   HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClockWindowClass, program.buildName,
                                 WS_POPUP, place.x, place.y, kWindowSize, kWindowSize, nullptr,
                                 nullptr, instance, nullptr);

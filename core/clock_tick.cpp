@@ -23,4 +23,11 @@ TickFace TickAt(Ticker* ticker, int32_t imageCount, const LocalTime& now) {
   return face;
 }
 
+TickFace LastTick(const Ticker& ticker, int32_t imageCount) {
+  const LocalTime& t = ticker.last;
+  TickFace face{ticker.drawn, -1, ClockTime{t.hour, t.minute, t.second}};
+  if (imageCount > 0) face.faceImage = (ticker.bgIndex + imageCount - 1) % imageCount;
+  return face;
+}
+
 }  // namespace tavimore

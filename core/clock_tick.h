@@ -38,6 +38,11 @@ struct TickFace {
 // clock's settings give it; 0 and below mean none).
 TickFace TickAt(Ticker* ticker, int32_t imageCount, const LocalTime& now);
 
+// The last redraw again, for a front end whose drawing was made anew within a second (a
+// new scale): the same second and face image; the face images go on in turn from there.
+// `redraw` is false before the first redraw.
+TickFace LastTick(const Ticker& ticker, int32_t imageCount);
+
 // The system clock and the timers advance in steps of up to 15.6 ms (the Windows tick), so
 // a wake aimed at the boundary itself often still reads the old second; 20 ms after it is
 // past that step and well within the tenth of a second in which a new second must show.

@@ -28,15 +28,16 @@ inline PixelView BottomUpView(uint32_t* pixels, int width, int height) {
 
 void FillPixels(const PixelView& view, uint32_t pixel);
 
-// A solid line from (x0, y0) to (x1, y1), both end pixels included, `penWidth` pixels wide
-// with round ends (see PenCentre for where the pen lies); pixels take the colour unchanged and anything outside the
-// view is clipped. End points go to the nearest pixel (halves upwards), so the tiny
-// offsets of a single-precision quarter turn land where an exact zero would.
 // Where a pen `penWidth` pixels wide has the centre of its tip, from the left (or top)
 // edge of the line's pixel: half a pixel for odd widths, a whole pixel for even ones, whose
 // tips lie right of and below the line's pixel.
 inline double PenCentre(int penWidth) { return penWidth % 2 ? 0.5 : 1.0; }
 
+// A solid line from (x0, y0) to (x1, y1), both end pixels included, `penWidth` pixels wide
+// (up to 15, the widest hand at 500 %) with round ends, lying as PenCentre says; pixels
+// take the colour unchanged and anything outside the view is clipped. End points go to the
+// nearest pixel (halves upwards), so the tiny offsets of a single-precision quarter turn
+// land where an exact zero would.
 void DrawLine(const PixelView& view, float x0, float y0, float x1, float y1, uint32_t pixel,
               int penWidth);
 

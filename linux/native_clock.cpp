@@ -34,7 +34,6 @@ ClockOpen LoadNativeClock(std::vector<uint8_t> bytes, NativeClock* c) {
   // A picture that does not decode leaves the plain colour, as the Windows clock does.
   if (!HasFaceImages(c->content)) DecodeBuiltInFace(*c->content.build, &c->builtInFace);
   c->ticker = Ticker{};
-  c->shown = TickFace{};
   c->dpi = 0;
   return ClockOpen::kReady;
 }
@@ -46,17 +45,18 @@ int NativeClockDpi(int scale) {
 
 bool TickNativeClock(NativeClock* c, const LocalTime& now, uint32_t* window, int dpi) {
   dpi = ClampDpi(dpi);
-  const TickFace tick = TickAt(&c->ticker, c->content.settings.imageCount, now);
-  if (tick.redraw)
-    c->shown = tick;
-  else if (dpi == c->dpi)
-    return false;
+  const int32_t count = c->content.settings.imageCount;
+  TickFace tick = TickAt(&c->ticker, count, now);
+  if (!tick.redraw) {
+    if (dpi == c->dpi) return false;
+    tick = LastTick(c->ticker, count);
+  }
   c->dpi = dpi;
   uint32_t image[kImageValues];
   const uint32_t* builtIn = c->builtInFace.empty() ? nullptr : c->builtInFace.data();
   RenderClockWindow(*c->content.build, c->content.settings.hands,
-                    TickBackground(c->content, c->shown.faceImage, builtIn, image), c->shown.time,
-                    dpi, window);
+                    TickBackground(c->content, tick.faceImage, builtIn, image), tick.time, dpi,
+                    window);
   return true;
 }
 

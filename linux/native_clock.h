@@ -27,7 +27,6 @@ struct NativeClock {
   // when the file carries no face images.
   std::vector<uint32_t> builtInFace;
   Ticker ticker{};
-  TickFace shown{};  // what the last drawing showed: the second and the face image
   int dpi = 0;       // the scale it was drawn at, as a DPI; 0 before the first drawing
 };
 

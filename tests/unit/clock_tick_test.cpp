@@ -12,9 +12,11 @@ LocalTime At(int hour, int minute, int second, int millisecond = 0) {
 
 // Test that face images come one per new second, 0, 1, 2, 0, from the first tick on; that
 // a tick in the same second draws nothing and moves nothing on; and that a clock set back
-// is redrawn, since nothing requires time to move forward; the date counts too.
+// is redrawn, since nothing requires time to move forward; the date counts too. LastTick
+// gives the last redraw again, and nothing before the first.
 TEST(TickAtTest, FaceImagesInTurnOncePerNewSecond) {
   Ticker ticker{};
+  EXPECT_FALSE(LastTick(ticker, 3).redraw);
   const LocalTime seconds[] = {At(23, 59, 58), At(23, 59, 59), {2026, 12, 9, 0, 0, 0, 0},
                                {2026, 12, 9, 0, 0, 1, 0}};
   const int faces[] = {0, 1, 2, 0};
@@ -22,6 +24,8 @@ TEST(TickAtTest, FaceImagesInTurnOncePerNewSecond) {
     const TickFace tick = TickAt(&ticker, 3, seconds[i]);
     EXPECT_TRUE(tick.redraw) << i;
     EXPECT_EQ(tick.faceImage, faces[i]) << i;
+    const TickFace again = LastTick(ticker, 3);
+    EXPECT_TRUE(again.redraw && again.faceImage == faces[i] && again.time.second == tick.time.second) << i;
     LocalTime later = seconds[i];
     later.millisecond = 900;
     EXPECT_FALSE(TickAt(&ticker, 3, later).redraw) << "a second tick in second " << i;
