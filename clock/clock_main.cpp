@@ -41,9 +41,10 @@ namespace tavimore {
 namespace {
 
 int RunClock() {
-  static wchar_t name[32];
+  // On the stack, as all of a clock's state: a clock has no writable statics, so its file
+  // has no data section to carry.
+  wchar_t name[32];
   NameFromMarker(name, 32);
-  // On the stack: a static with these members would be stored in the program's file.
   ClockProgram program{};
   switch (StartClockProgram(CLOCK_BUILD, name, &program)) {
     case StartResult::kAlreadyRunning:

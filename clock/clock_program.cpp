@@ -46,8 +46,11 @@ StartResult StartClockProgram(const ClockBuild& build, const wchar_t* buildName,
 
 void LoadBuiltInFace(ClockProgram* p) {
   const ClockBuild& build = *p->content.build;
-  p->hasBuiltInFace = build.picture && DecodePictureWithOle(build.picture, build.pictureSize,
-                                                            kFaceSize, kFaceSize, p->builtInFace);
+  if (!build.picture) return;
+  HeapBlock face(kImageValues * sizeof(uint32_t));
+  if (face && DecodePictureWithOle(build.picture, build.pictureSize, kFaceSize, kFaceSize,
+                                   face.as<uint32_t>()))
+    p->builtInFace = static_cast<HeapBlock&&>(face);
 }
 
 }  // namespace tavimore

@@ -24,8 +24,8 @@ struct ClockProgram {
   HeapBlock author;             // wchar_t text
   HeapBlock homePage;           // what the menu opens; empty when the address is refused
   HeapBlock mail;               // "mailto:" and the address; empty when refused
-  bool hasBuiltInFace;          // builtInFace holds the build's picture
-  uint32_t builtInFace[kImageValues];  // bottom row first, as a face image
+  HeapBlock builtInFace;        // the build's picture as a face image (uint32_t, bottom row
+                                // first); empty for the plain colour
 };
 
 enum class StartResult {

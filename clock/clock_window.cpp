@@ -41,11 +41,8 @@ struct ClockWindow {
   bool behind;                       // behind a full-screen window, not topmost
   int dpi;                           // the scale the window is drawn at, as a DPI
   int grabX, grabY;                  // client position of the pointer when the drag began
-  uint32_t image[kImageValues];      // a face image as read from the payload
+  HeapBlock image;                   // a face image as read from the payload (uint32_t)
 };
-
-// The window procedure reaches the state through this; it lives in RunClockWindow.
-ClockWindow* g_clock;
 
 // "author yyyy/mm/dd(ddd)", made when the tooltip is about to show; null without memory.
 wchar_t* TooltipText(ClockWindow& c) {
@@ -87,9 +84,10 @@ void KeepBehindFullScreen(ClockWindow& c) {
 void Draw(ClockWindow& c, const TickFace& tick) {
   const ClockProgram& p = *c.program;
   GdiFlush();  // GDI may not write the bits behind the renderer's back
-  const uint32_t* builtIn = p.hasBuiltInFace ? p.builtInFace : nullptr;
   DrawFace(c.face.view, *p.content.build, p.content.settings.hands,
-           TickBackground(p.content, tick.faceImage, builtIn, c.image), tick.time, c.dpi);
+           TickBackground(p.content, tick.faceImage, p.builtInFace.as<uint32_t>(),
+                          c.image.as<uint32_t>()),
+           tick.time, c.dpi);
   // Straight to the screen: a paint message would cost the window system several more
   // round trips each second. Before the window shows this draws nothing, and its first
   // paint shows the face.
@@ -139,6 +137,8 @@ bool Scale(ClockWindow& c, int dpi, const POINT* place) {
 
 // Form_Load: the first face, before the window is shown.
 bool Load(ClockWindow& c) {
+  c.image = HeapBlock(kImageValues * sizeof(uint32_t));
+  if (!c.image) return false;
   c.tooltip = CreateWindowTooltip(c.window);
   return Scale(c, WindowDpi(c.window), nullptr);
 }
@@ -205,8 +205,16 @@ void Paint(ClockWindow& c) {
 }
 
 // Called by the system, which on 32-bit Windows aligns the stack to 4 bytes only.
+// The state lives in RunClockWindow and reaches the procedure through the window's user
+// data, set from the creation parameter at the first message that carries it: a static
+// pointer would give the program a data section of its own.
 __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-  ClockWindow& c = *g_clock;
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
+                                                 reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+  auto* state = reinterpret_cast<ClockWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!state) return DefWindowProcW(window, message, w, l);  // the few messages before it
+  ClockWindow& c = *state;
   RelayToTooltip(c.tooltip, window, message, w, l);
   switch (message) {
     case WM_CREATE:
@@ -297,7 +305,6 @@ ScreenPoint StartPlace(const ClockProgram& p) {
 int RunClockWindow(const ClockProgram& program) {
   ClockWindow clock{};
   clock.program = &program;
-  g_clock = &clock;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
@@ -315,7 +322,7 @@ int RunClockWindow(const ClockProgram& program) {
   // taskbar button and no Alt+Tab entry, as a desktop clock should have.
   HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClockWindowClass, program.buildName,
                                 WS_POPUP, place.x, place.y, kWindowSize, kWindowSize, nullptr,
-                                nullptr, instance, nullptr);
+                                nullptr, instance, &clock);
   if (!window) return 1;
 
   // Topmost and visible, without moving or resizing; then active, as an ordinary window is

@@ -13,8 +13,10 @@ namespace {
 // after it, with the share of `first` in 1/96ths (the rest is the next one's). Face pixel
 // k covers image positions [96k, 96k + 96) in units of 1/dpi of an image pixel; since the
 // face is never made smaller it meets at most two image pixels.
+// In bytes (positions below 80, weights up to 96): a row's worth of them stays well within
+// a page of stack, which a Windows program may take without probing it page by page.
 struct Cover {
-  int first, next, weight;
+  uint8_t first, next, weight;
 };
 
 Cover CoverOf(int k, int dpi) {
@@ -23,7 +25,9 @@ Cover CoverOf(int k, int dpi) {
   if (first > kFaceSize - 1) first = kFaceSize - 1;  // rounding may add a last pixel
   int weight = (first + 1) * dpi - from;
   if (weight > kBaseDpi) weight = kBaseDpi;
-  return Cover{first, first + 1 < kFaceSize ? first + 1 : first, weight};
+  return Cover{static_cast<uint8_t>(first),
+               static_cast<uint8_t>(first + 1 < kFaceSize ? first + 1 : first),
+               static_cast<uint8_t>(weight)};
 }
 
 // Where a line end (x, y) of the 80-unit face lies on the face at `dpi`: the centre of the

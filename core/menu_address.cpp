@@ -5,6 +5,14 @@
 namespace tavimore {
 namespace {
 
+// The length of a zero-ended text. The clock links no C library: std::strlen would be the
+// one function it imported from one.
+size_t TextLength(const char* text) {
+  size_t n = 0;
+  while (text[n]) ++n;
+  return n;
+}
+
 // Control characters and spaces end an address on a command line, and a quote would let
 // the rest of the text become the handler's own arguments.
 bool SafeForCommandLine(const char* text, size_t length) {
@@ -16,7 +24,7 @@ bool SafeForCommandLine(const char* text, size_t length) {
 }
 
 bool StartsWithNoCase(const char* text, size_t length, const char* prefix) {
-  const size_t n = std::strlen(prefix);
+  const size_t n = TextLength(prefix);
   if (length < n) return false;
   for (size_t i = 0; i < n; ++i) {
     char c = text[i];
@@ -27,7 +35,7 @@ bool StartsWithNoCase(const char* text, size_t length, const char* prefix) {
 }
 
 size_t Join(const char* prefix, const char* text, size_t length, char* out) {
-  const size_t n = std::strlen(prefix);
+  const size_t n = TextLength(prefix);
   std::memcpy(out, prefix, n);
   std::memcpy(out + n, text, length);
   out[n + length] = 0;
@@ -40,7 +48,7 @@ size_t HomePageTarget(const char* text, size_t length, char* out) {
   if (!SafeForCommandLine(text, length)) return 0;
   static const char* const kSchemes[] = {"http://", "https://"};
   for (const char* scheme : kSchemes)
-    if (StartsWithNoCase(text, length, scheme) && length > std::strlen(scheme))
+    if (StartsWithNoCase(text, length, scheme) && length > TextLength(scheme))
       return Join("", text, length, out);
   if (StartsWithNoCase(text, length, "www.") && length > 4) return Join("http://", text, length, out);
   return 0;

@@ -1,6 +1,5 @@
 #include "core/pixel_view.h"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace tavimore {
@@ -24,7 +23,14 @@ struct Offset {
 // The widest pen drawn: the 3-pixel hour hand at 500 %.
 constexpr int kWidestPen = 15;
 
-int NearestPixel(float v) { return static_cast<int>(std::floor(static_cast<double>(v) + 0.5)); }
+// floor(v + 0.5) without the maths library, which would bring its floor into the clock:
+// the conversion cuts towards zero, one less below it. Line ends lie within a few
+// thousand pixels of the view.
+int NearestPixel(float v) {
+  const double d = static_cast<double>(v) + 0.5;
+  const int cut = static_cast<int>(d);
+  return cut > d ? cut - 1 : cut;
+}
 
 }  // namespace
 

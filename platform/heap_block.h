@@ -1,31 +1,30 @@
 // A block of the process heap that frees itself: the clock's only dynamic memory (its own
-// file's payload and a few texts). No exceptions: an allocation that fails is a null block
-// the caller checks.
+// file's payload, its face images and a few texts). No exceptions: an allocation that fails
+// is a null block the caller checks.
 #pragma once
-
-#include <windows.h>
 
 #include <cstddef>
 
 namespace tavimore {
 
+// The process heap, zero-filled; null when it has nothing to give. Out of line, with
+// FreeHeapMemory, so that each use is one call rather than two through the import table.
+void* HeapMemory(size_t bytes);
+void FreeHeapMemory(void* memory);  // null is allowed
+
 class HeapBlock {
  public:
   HeapBlock() = default;
   // `bytes` zero-filled bytes, or an empty block when the heap has none to give.
-  explicit HeapBlock(size_t bytes)
-      : data_(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes ? bytes : 1)),
-        size_(data_ ? bytes : 0) {}
-  ~HeapBlock() {
-    if (data_) HeapFree(GetProcessHeap(), 0, data_);
-  }
+  explicit HeapBlock(size_t bytes) : data_(HeapMemory(bytes)), size_(data_ ? bytes : 0) {}
+  ~HeapBlock() { FreeHeapMemory(data_); }
   HeapBlock(HeapBlock&& other) noexcept : data_(other.data_), size_(other.size_) {
     other.data_ = nullptr;
     other.size_ = 0;
   }
   HeapBlock& operator=(HeapBlock&& other) noexcept {
     if (this != &other) {
-      if (data_) HeapFree(GetProcessHeap(), 0, data_);
+      FreeHeapMemory(data_);
       data_ = other.data_;
       size_ = other.size_;
       other.data_ = nullptr;

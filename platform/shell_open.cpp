@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "platform/heap_block.h"
+
 namespace tavimore {
 namespace {
 
@@ -13,7 +15,7 @@ __attribute__((force_align_arg_pointer)) DWORD WINAPI OpenThread(void* parameter
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   ShellExecuteW(GetDesktopWindow(), L"open", target, nullptr, nullptr, SW_SHOWNORMAL);
   if (SUCCEEDED(com)) CoUninitialize();
-  HeapFree(GetProcessHeap(), 0, target);
+  FreeHeapMemory(target);
   return 0;
 }
 
@@ -21,13 +23,13 @@ __attribute__((force_align_arg_pointer)) DWORD WINAPI OpenThread(void* parameter
 
 void OpenWithShell(const wchar_t* target) {
   const size_t bytes = (lstrlenW(target) + 1) * sizeof(wchar_t);
-  auto* copy = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, bytes));
+  auto* copy = static_cast<wchar_t*>(HeapMemory(bytes));
   if (!copy) return;
   lstrcpyW(copy, target);
   if (HANDLE thread = CreateThread(nullptr, 0, OpenThread, copy, 0, nullptr))
     CloseHandle(thread);
   else
-    HeapFree(GetProcessHeap(), 0, copy);
+    FreeHeapMemory(copy);
 }
 
 }  // namespace tavimore

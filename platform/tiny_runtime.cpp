@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <new>
 
+#include "platform/heap_block.h"
+
 namespace {
 
 [[noreturn]] void Fail() {
@@ -16,21 +18,19 @@ namespace {
 }
 
 void* Allocate(std::size_t size) {
-  void* p = HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
+  void* p = tavimore::HeapMemory(size);
   if (!p) Fail();
   return p;
 }
 
-void Free(void* p) {
-  if (p) HeapFree(GetProcessHeap(), 0, p);
-}
+void Free(void* p) { tavimore::FreeHeapMemory(p); }
 
 }  // namespace
 
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
+  return tavimore::HeapMemory(size);
 }
 void operator delete(void* p) noexcept { Free(p); }
 void operator delete[](void* p) noexcept { Free(p); }
