@@ -15,12 +15,16 @@
 #include "platform/login_start.h"
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
-#include "platform/program_version.h"
 #include "platform/running_clock.h"
 #include "platform/shell_open.h"
 #include "platform/tooltip.h"
 #include "platform/window_dpi.h"
 #include "platform/window_region.h"
+
+#if !defined(TAVIMORE_VERSION_MAJOR) || !defined(TAVIMORE_VERSION_MINOR) || \
+    !defined(TAVIMORE_VERSION_REVISION)
+#error "compile with TAVIMORE_VERSION_MAJOR, _MINOR and _REVISION, the program's version"
+#endif
 
 namespace tavimore {
 namespace {
@@ -84,7 +88,8 @@ void KeepBehindFullScreen(ClockWindow& c) {
 void Draw(ClockWindow& c, const TickFace& tick) {
   const ClockProgram& p = *c.program;
   GdiFlush();  // GDI may not write the bits behind the renderer's back
-  DrawFace(c.face.view, *p.content.build, p.content.settings.hands,
+  const int faceSize = ScaledFaceSize(c.dpi);
+  DrawFace(CornerView(c.face.view, faceSize, faceSize), *p.content.build, p.content.settings.hands,
            TickBackground(p.content, tick.faceImage, p.builtInFace.as<uint32_t>(),
                           c.image.as<uint32_t>()),
            tick.time, c.dpi);
@@ -118,11 +123,10 @@ bool Scale(ClockWindow& c, int dpi, const POINT* place) {
   }
   c.dpi = dpi;
   DestroyFaceSurface(&c.face);
-  const int faceSize = ScaledFaceSize(c.dpi);
-  if (!CreateFaceSurface(faceSize, faceSize, &c.face)) return false;
+  const int size = ScaledWindowSize(c.dpi);
+  if (!CreateFaceSurface(size, kWindowBackgroundPixel, &c.face)) return false;
   OutlinePiece pieces[kMaxOutlinePieces];
   ApplyWindowRegion(c.window, pieces, ScaledOutline(*c.program->content.build, c.dpi, pieces));
-  const int size = ScaledWindowSize(c.dpi);
   SetWindowPos(c.window, nullptr, place ? place->x : 0, place ? place->y : 0, size, size,
                SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE));
   // The new face is blank: at load the first tick draws it, later the same second again.
@@ -143,11 +147,12 @@ bool Load(ClockWindow& c) {
   return Scale(c, WindowDpi(c.window), nullptr);
 }
 
+// The numbers the version resource carries too, from the same project version, compiled in:
+// reading them back from the resource would take four more imports and a search of it.
 void ShowVersion(ClockWindow& c) {
-  ProgramVersion v{};
-  ReadProgramVersion(&v);
   wchar_t text[kVersionTextRoom];
-  wsprintfW(text, L"" TAVIMORE_VERSION_FORMAT("\r\n"), v.major, v.minor, v.revision);
+  wsprintfW(text, L"" TAVIMORE_VERSION_FORMAT("\r\n"), TAVIMORE_VERSION_MAJOR,
+            TAVIMORE_VERSION_MINOR, TAVIMORE_VERSION_REVISION);
   ShowPlainMessage(c.window, text, c.program->author.as<wchar_t>());
 }
 
@@ -200,7 +205,7 @@ void EndDrag(ClockWindow& c) {
 void Paint(ClockWindow& c) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(c.window, &ps);
-  PaintFace(dc, c.face, ScaledWindowSize(c.dpi), kWindowBackgroundPixel);
+  CopyFace(dc, c.face);
   EndPaint(c.window, &ps);
 }
 

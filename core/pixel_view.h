@@ -26,6 +26,11 @@ inline PixelView BottomUpView(uint32_t* pixels, int width, int height) {
   return PixelView{pixels + static_cast<std::ptrdiff_t>(height - 1) * width, width, height, -width};
 }
 
+// The `width` x `height` pixels at the top-left corner of `view`.
+inline PixelView CornerView(const PixelView& view, int width, int height) {
+  return PixelView{view.top, width, height, view.stride};
+}
+
 void FillPixels(const PixelView& view, uint32_t pixel);
 
 // Where a pen `penWidth` pixels wide has the centre of its tip, from the left (or top)

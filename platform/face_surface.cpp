@@ -1,13 +1,12 @@
 #include "platform/face_surface.h"
 
-#include "core/color_value.h"
 #include "platform/dib_header.h"
 #include "platform/handle_owners.h"
 
 namespace tavimore {
 
-bool CreateFaceSurface(int width, int height, FaceSurface* face) {
-  const BITMAPINFO info = BottomUpDibHeader(width, height);
+bool CreateFaceSurface(int size, uint32_t background, FaceSurface* face) {
+  const BITMAPINFO info = BottomUpDibHeader(size, size);
   void* bits = nullptr;
   GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   MemoryDc dc(CreateCompatibleDC(nullptr));
@@ -18,7 +17,8 @@ bool CreateFaceSurface(int width, int height, FaceSurface* face) {
   face->previous = previous;
   face->bitmap = bitmap.release();
   face->dc = dc.release();
-  face->view = BottomUpView(static_cast<uint32_t*>(bits), width, height);
+  face->view = BottomUpView(static_cast<uint32_t*>(bits), size, size);
+  FillPixels(face->view, background);
   return true;
 }
 
@@ -34,15 +34,6 @@ void CopyFace(HDC target, const FaceSurface& face) {
   // The renderer writes the bits directly; GDI must not hold back a pending operation.
   GdiFlush();
   BitBlt(target, 0, 0, face.view.width, face.view.height, face.dc, 0, 0, SRCCOPY);
-}
-
-void PaintFace(HDC target, const FaceSurface& face, int size, uint32_t background) {
-  CopyFace(target, face);
-  GdiObject<HBRUSH> brush(CreateSolidBrush(ColorFromPixel(background)));
-  const RECT right{face.view.width, 0, size, size};
-  const RECT below{0, face.view.height, face.view.width, size};
-  FillRect(target, &right, brush.get());
-  FillRect(target, &below, brush.get());
 }
 
 }  // namespace tavimore

@@ -1,6 +1,8 @@
-// The clock's face: a 32-bit bottom-up DIB section that the portable renderer draws into
-// and the window copies to the screen. Bottom-up, so that a face image (bottom row first)
-// is a straight copy, and 32-bit, so its pixels are the portable 0x00RRGGBB values.
+// The clock's window as a 32-bit bottom-up DIB section that the portable renderer draws into
+// and the window copies to the screen: the face in its top-left corner, the window
+// background in the column and row beside it, as RenderClockWindow lays them out. Bottom-up,
+// so that a face image (bottom row first) is a straight copy, and 32-bit, so its pixels are
+// the portable 0x00RRGGBB values.
 #pragma once
 
 #include <windows.h>
@@ -18,15 +20,13 @@ struct FaceSurface {
   PixelView view{};           // the bitmap's pixels, top row first
 };
 
-// False, with nothing left to destroy, when the context or the bitmap cannot be made.
-bool CreateFaceSurface(int width, int height, FaceSurface* face);
+// A `size` x `size` surface filled with `background` (a pixel 0x00RRGGBB), which the face
+// then covers but for its edge. False, with nothing left to destroy, when the context or
+// the bitmap cannot be made.
+bool CreateFaceSurface(int size, uint32_t background, FaceSurface* face);
 void DestroyFaceSurface(FaceSurface* face);
 
-// Copies the face to (0, 0) of `target`.
+// Copies the whole surface to (0, 0) of `target`.
 void CopyFace(HDC target, const FaceSurface& face);
-
-// Paints the window's `size` x `size` client area: the face at (0, 0), `background` (a
-// pixel 0x00RRGGBB) in the rest.
-void PaintFace(HDC target, const FaceSurface& face, int size, uint32_t background);
 
 }  // namespace tavimore

@@ -64,8 +64,6 @@ using MemoryDc = Owned<HDC, DeleteDC>;
 using FindHandle = Owned<HANDLE, FindClose, NoHandle::kInvalidHandleValue>;
 // A file from CreateFile.
 using FileHandle = Owned<HANDLE, CloseHandle, NoHandle::kInvalidHandleValue>;
-// Memory from GlobalAlloc, until a stream takes it over.
-using GlobalMemory = Owned<HGLOBAL, GlobalFree>;
 // A menu from CreatePopupMenu.
 using MenuHandle = Owned<HMENU, DestroyMenu>;
 // A process, or another kernel object whose Open call gives null when it fails.
@@ -104,24 +102,6 @@ class ScreenDc {
 
  private:
   HDC dc_;
-};
-
-// Global memory locked for direct access while this lives; get() is null when the lock
-// failed, and then nothing may be written.
-class GlobalLockGuard {
- public:
-  explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
-  ~GlobalLockGuard() {
-    if (data_) GlobalUnlock(memory_);
-  }
-  GlobalLockGuard(const GlobalLockGuard&) = delete;
-  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-
-  void* get() const { return data_; }
-
- private:
-  HGLOBAL memory_;
-  void* data_;
 };
 
 // A reference to a COM object, released when it goes out of scope. Pass out() where a

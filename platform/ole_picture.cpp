@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
-
-#include <cstring>
+#include <shlwapi.h>
 
 #include "platform/com_apartment.h"
 #include "platform/dib_header.h"
@@ -31,20 +30,13 @@ bool CopyBitmap(HBITMAP bitmap, int width, int height, uint32_t* values) {
 
 bool DecodePictureWithOle(const uint8_t* bytes, size_t size, int width, int height,
                           uint32_t* values) {
-  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
-  if (!memory) return false;
-  {
-    const GlobalLockGuard target(memory.get());
-    if (!target.get()) return false;
-    std::memcpy(target.get(), bytes, size);
-  }
   // Some loaders create their decoders through COM, which wants the thread initialised.
   // The apartment is entered before the stream is made and left after it is released.
   const ComApartment com;
+  // A stream over its own copy of the bytes, freed with its last reference.
   ComRef<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.out()))) return false;
-  // The stream has taken over the memory and frees it with its last reference.
-  memory.release();
+  *stream.out() = SHCreateMemStream(bytes, static_cast<UINT>(size));
+  if (!stream) return false;
   ComRef<IPicture> picture;
   OLE_HANDLE handle = 0;
   short type = PICTYPE_UNINITIALIZED;
