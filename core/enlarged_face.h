@@ -19,8 +19,8 @@
 namespace tavimore {
 
 // Plain data; the front end owns the memory. It gives room for the scale it draws at and,
-// when it gives new room (at a new scale) or its one background besides the face images
-// changes, a fresh EnlargedFace{pixels}, which holds nothing yet.
+// when it makes the room anew (blank, as at a new scale) or its one background besides
+// the face images changes, starts from a fresh EnlargedFace{pixels}, which holds nothing.
 struct EnlargedFace {
   uint32_t* pixels = nullptr;  // ScaledFaceSize(dpi) squared, top row first; null: nothing
                                // is kept and every redraw enlarges into the face itself
