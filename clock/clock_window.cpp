@@ -7,6 +7,7 @@
 #include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/clock_tick.h"
+#include "core/enlarged_face.h"
 #include "platform/clock_place.h"
 #include "platform/face_surface.h"
 #include "platform/full_screen.h"
@@ -37,6 +38,8 @@ struct ClockWindow {
   HWND window;
   HWND tooltip;
   FaceSurface face;
+  HeapBlock enlargedPixels;          // the face picture enlarged for the window's scale
+  EnlargedFace enlarged;             // what they hold
   HeapBlock tooltipText;             // the text the tooltip last asked for; it reads it after
                                      // the request returns
   Ticker ticker;                     // the second drawn last and the next face image
@@ -89,10 +92,8 @@ void Draw(ClockWindow& c, const TickFace& tick) {
   const ClockProgram& p = *c.program;
   GdiFlush();  // GDI may not write the bits behind the renderer's back
   const int faceSize = ScaledFaceSize(c.dpi);
-  DrawFace(CornerView(c.face.view, faceSize, faceSize), *p.content.build, p.content.settings.hands,
-           TickBackground(p.content, tick.faceImage, p.builtInFace.as<uint32_t>(),
-                          c.image.as<uint32_t>()),
-           tick.time, c.dpi);
+  DrawTickFace(CornerView(c.face.view, faceSize, faceSize), p.content,
+               p.builtInFace.as<uint32_t>(), tick, c.dpi, &c.enlarged, c.image.as<uint32_t>());
   // Straight to the screen: a paint message would cost the window system several more
   // round trips each second. Before the window shows this draws nothing, and its first
   // paint shows the face.
@@ -123,7 +124,9 @@ bool Scale(ClockWindow& c, int dpi, const POINT* place) {
   }
   c.dpi = dpi;
   DestroyFaceSurface(&c.face);
-  const int size = ScaledWindowSize(c.dpi);
+  const int faceSize = ScaledFaceSize(c.dpi), size = ScaledWindowSize(c.dpi);
+  c.enlargedPixels = HeapBlock(faceSize * faceSize * sizeof(uint32_t));
+  c.enlarged = EnlargedFace{c.enlargedPixels.as<uint32_t>()};
   if (!CreateFaceSurface(size, kWindowBackgroundPixel, &c.face)) return false;
   OutlinePiece pieces[kMaxOutlinePieces];
   ApplyWindowRegion(c.window, pieces, ScaledOutline(*c.program->content.build, c.dpi, pieces));

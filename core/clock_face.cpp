@@ -102,18 +102,19 @@ void DrawHands(const PixelView& face, const ClockBuild& build, const Hand hands[
 
 void DrawFace(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
               const uint32_t* background, ClockTime time, int dpi) {
-  if (background)
-    EnlargeFace(face, background, dpi);
-  else
-    FillPixels(face, kPlainFacePixel);
+  DrawBackground(face, background, dpi);
   DrawHands(face, build, hands, time, dpi);
+}
+
+PixelView ClearClockWindow(uint32_t* window, int dpi) {
+  const int size = ScaledWindowSize(dpi), faceSize = ScaledFaceSize(dpi);
+  FillPixels(TopDownView(window, size, size), kWindowBackgroundPixel);
+  return PixelView{window, faceSize, faceSize, size};
 }
 
 void RenderClockWindow(const ClockBuild& build, const Hand hands[kHandCount],
                        const uint32_t* background, ClockTime time, int dpi, uint32_t* window) {
-  const int size = ScaledWindowSize(dpi), faceSize = ScaledFaceSize(dpi);
-  FillPixels(TopDownView(window, size, size), kWindowBackgroundPixel);
-  DrawFace(PixelView{window, faceSize, faceSize, size}, build, hands, background, time, dpi);
+  DrawFace(ClearClockWindow(window, dpi), build, hands, background, time, dpi);
 }
 
 void WindowRgba(const ClockBuild& build, int dpi, const uint32_t* window, uint8_t* rgba) {

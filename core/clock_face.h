@@ -26,6 +26,15 @@ void EnlargeFace(const PixelView& face, const uint32_t* values, int dpi);
 const uint32_t* TickBackground(const ClockContent& content, int faceImage, const uint32_t* builtIn,
                                uint32_t scratch[kImageValues]);
 
+// The background alone, ScaledFaceSize(dpi) square: a face image enlarged, or the plain
+// colour for null.
+inline void DrawBackground(const PixelView& face, const uint32_t* background, int dpi) {
+  if (background)
+    EnlargeFace(face, background, dpi);
+  else
+    FillPixels(face, kPlainFacePixel);
+}
+
 // The background (a face image, or the plain colour for null) and over it the three hands
 // for `time`, hour hand first, so the second hand lies on top; the face is
 // ScaledFaceSize(dpi) square.
@@ -36,6 +45,10 @@ void DrawFace(const PixelView& face, const ClockBuild& build, const Hand hands[k
 // enlarged, drawn with the finer steps of the screen.
 void DrawHands(const PixelView& face, const ClockBuild& build, const Hand hands[kHandCount],
                ClockTime time, int dpi);
+
+// The window's pixels (ScaledWindowSize(dpi) squared, top row first) filled with the window
+// background; returns the face's place in them, at (0, 0), for the face to be drawn into.
+PixelView ClearClockWindow(uint32_t* window, int dpi);
 
 // The whole window as the screen shows it inside the build's outline, top row first,
 // ScaledWindowSize(dpi) squared pixels 0x00RRGGBB: the face at (0, 0) as DrawFace draws it,

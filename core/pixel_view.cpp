@@ -41,6 +41,16 @@ void FillPixels(const PixelView& view, uint32_t pixel) {
   }
 }
 
+void CopyPixels(const PixelView& to, const PixelView& from) {
+  // The width in a local: a pixel written might otherwise be the view's own width, as far
+  // as the compiler knows, and the row would be copied one pixel at a time.
+  const int width = to.width;
+  uint32_t* row = to.top;
+  const uint32_t* source = from.top;
+  for (int y = 0; y < to.height; ++y, row += to.stride, source += from.stride)
+    for (int x = 0; x < width; ++x) row[x] = source[x];
+}
+
 void DrawLine(const PixelView& view, float x0, float y0, float x1, float y1, uint32_t pixel,
               int penWidth) {
   if (penWidth < 1) penWidth = 1;

@@ -32,6 +32,8 @@ inline PixelView CornerView(const PixelView& view, int width, int height) {
 }
 
 void FillPixels(const PixelView& view, uint32_t pixel);
+// Copies `from` onto `to`, as much as `to` holds; `from` is at least as large.
+void CopyPixels(const PixelView& to, const PixelView& from);
 
 // Where a pen `penWidth` pixels wide has the centre of its tip, from the left (or top)
 // edge of the line's pixel: half a pixel for odd widths, a whole pixel for even ones, whose

@@ -51,12 +51,16 @@ bool TickNativeClock(NativeClock* c, const LocalTime& now, uint32_t* window, int
     if (dpi == c->dpi) return false;
     tick = LastTick(c->ticker, count);
   }
+  if (dpi != c->dpi) {
+    const int size = ScaledFaceSize(dpi);
+    c->enlargedPixels.assign(static_cast<size_t>(size) * size, 0);
+    c->enlarged = EnlargedFace{c->enlargedPixels.data()};
+  }
   c->dpi = dpi;
   uint32_t image[kImageValues];
   const uint32_t* builtIn = c->builtInFace.empty() ? nullptr : c->builtInFace.data();
-  RenderClockWindow(*c->content.build, c->content.settings.hands,
-                    TickBackground(c->content, tick.faceImage, builtIn, image), tick.time, dpi,
-                    window);
+  DrawTickFace(ClearClockWindow(window, dpi), c->content, builtIn, tick, dpi, &c->enlarged,
+               image);
   return true;
 }
 

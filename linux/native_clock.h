@@ -13,6 +13,7 @@
 #include "core/clock_content.h"
 #include "core/clock_scale.h"
 #include "core/clock_tick.h"
+#include "core/enlarged_face.h"
 
 namespace tavimore {
 
@@ -28,6 +29,8 @@ struct NativeClock {
   std::vector<uint32_t> builtInFace;
   Ticker ticker{};
   int dpi = 0;       // the scale it was drawn at, as a DPI; 0 before the first drawing
+  std::vector<uint32_t> enlargedPixels;  // the face picture enlarged for that scale
+  EnlargedFace enlarged{};               // what they hold
 };
 
 // Takes the file's bytes and makes the clock's state from them.

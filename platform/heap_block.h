@@ -1,6 +1,6 @@
 // A block of the process heap that frees itself: the clock's only dynamic memory (its own
-// file's payload, its face images and a few texts). No exceptions: an allocation that fails
-// is a null block the caller checks.
+// file's payload, its face images, its face picture at the screen's scale and a few
+// texts). No exceptions: an allocation that fails is a null block the caller checks.
 #pragma once
 
 #include <cstddef>

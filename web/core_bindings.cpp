@@ -23,6 +23,7 @@
 #include "core/clock_scale.h"
 #include "core/clock_tick.h"
 #include "core/cp932.h"
+#include "core/enlarged_face.h"
 #include "core/payload_format.h"
 #include "core/picture_header.h"
 #include "core/picture_strip.h"
@@ -132,6 +133,38 @@ std::string TextOf(const uint8_t* payload, const TextField& field) {
                                    field.length));
 }
 
+// The preview's face picture, kept from one of the page's redraws (one a second) to the
+// next. The page hands its face image in anew each time, so the image is known by its
+// pixels: the picture is enlarged again when they differ from the ones kept, or at
+// another scale.
+struct PreviewFace {
+  std::vector<uint32_t> image;  // what the picture was enlarged from; empty for none
+  std::vector<uint32_t> pixels;
+  EnlargedFace enlarged;
+};
+
+// The face as a clock draws it each second over `background` (a face image, or null for the
+// plain colour), which to the core is what a build's own face is to a clock: the one
+// background besides face images.
+void DrawPreviewFace(const PixelView& face, const ClockBuild& build, const uint32_t* handValues,
+                     const uint32_t* background, ClockTime time, int dpi) {
+  static PreviewFace kept;
+  const size_t values = background ? kImageValues : 0;
+  const size_t size = static_cast<size_t>(ScaledFaceSize(dpi));
+  kept.pixels.resize(size * size);
+  if (!std::equal(background, background + values, kept.image.begin(), kept.image.end())) {
+    kept.image.assign(background, background + values);
+    kept.enlarged = EnlargedFace{};
+  }
+  kept.enlarged.pixels = kept.pixels.data();
+  ClockContent content{};
+  content.build = &build;
+  content.settings.imageCount = -1;
+  ReadHands(handValues, content.settings.hands);
+  DrawTickFace(face, content, background, TickFace{true, -1, time}, dpi, &kept.enlarged,
+               nullptr);
+}
+
 }  // namespace
 
 extern "C" {
@@ -222,12 +255,11 @@ EMSCRIPTEN_KEEPALIVE int tv_render(int buildIndex, const uint32_t* handValues,
   const ClockBuild* build = BuildAt(buildIndex);
   if (!build || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
     return 0;
-  Hand hands[kHandCount];
-  ReadHands(handValues, hands);
   dpi = ClampDpi(dpi);
   const size_t side = static_cast<size_t>(ScaledWindowSize(dpi));
   std::vector<uint32_t> window(side * side);
-  RenderClockWindow(*build, hands, face, ClockTime{hour, minute, second}, dpi, window.data());
+  DrawPreviewFace(ClearClockWindow(window.data(), dpi), *build, handValues, face,
+                  ClockTime{hour, minute, second}, dpi);
   WindowRgba(*build, dpi, window.data(), rgba);
   return 1;
 }

@@ -7,8 +7,13 @@ zip is unpacked with Info-ZIP's unzip, as it would be by hand, and checked:
 - every .exe and .prm is a Windows program of the zip's kind (PE32 for win32, PE32+ for
   win64) importing only Windows' own DLLs; the editor and clocks are window programs,
   tavimore.exe a console one;
-- the clocks, as .exe and as .prm, are at most 32768 bytes; each .prm is byte for byte its
-  clock, and both are the clock programs of the build tree (the zip is current);
+- the clocks and the editor have exactly the sizes the README's table gives, within their
+  ceilings (a clock 24 KiB in win32 and 26 KiB in win64, the editor 256 KiB and 320 KiB);
+  each .prm is byte for byte its clock, and both are the clock programs of the build tree
+  (the zip is current);
+- every program keeps its imports, relocations, DYNAMIC_BASE and NX_COMPAT (HIGH_ENTROPY_VA
+  in win64), no section both writable and executable, and a file alignment of 512
+  (scripts/pe_layout.py, which is shown to refuse a program whose flags are cleared);
 - the sample strips give exactly the clocks their PNG sources in samples/ give, with 8, 4
   and 1 face pictures;
 - the read-me opens in Notepad as UTF-8 (byte order mark, CRLF) and tells the five steps,
@@ -40,6 +45,7 @@ from release_checks import check, failures, read  # noqa: E402
 
 sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 from build_names import build_names  # noqa: E402
+import pe_layout  # noqa: E402
 
 BUILDS = build_names()
 SAMPLE_FACES = {"moon": 8, "sakura": 4, "sunset": 1}
@@ -52,7 +58,9 @@ EXPECTED = ({README, "LICENSE.txt", "THIRD-PARTY-NOTICES.txt", "TavimoreEdit.exe
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                 "shell32.dll", "shlwapi.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll",
                 "msvcrt.dll", "ntdll.dll", "windowscodecs.dll"}
-CLOCK_LIMIT = 32768
+# The most a program may be, per zip; the README's table gives each one's exact size.
+LIMITS = {"win32": {"clock": 24576, "TavimoreEdit.exe": 262144},
+          "win64": {"clock": 26624, "TavimoreEdit.exe": 327680}}
 # Per zip: objdump, the optional header's magic and objdump's name of the file format.
 ARCHES = {"win32": ("i686-w64-mingw32-objdump", "010b", "pei-i386"),
           "win64": ("x86_64-w64-mingw32-objdump", "020b", "pei-x86-64")}
@@ -205,13 +213,44 @@ def check_checksums(dist, zips):
         result.stdout.split()))
 
 
+def readme_sizes(source):
+    """{(program, arch): bytes} from the README's table of program sizes."""
+    text = open(os.path.join(source, "README.md"), encoding="utf-8").read()
+    table = text[text.index("### Program sizes"):]
+    sizes = {}
+    for name, win32, win64 in re.findall(r"^\| `([\w.]+)` \| (\d+) \| (\d+) \|$", table, re.M):
+        sizes[(name, "win32")], sizes[(name, "win64")] = int(win32), int(win64)
+    return sizes
+
+
+def check_sizes(arch, folder, sizes):
+    for name in [b + ".exe" for b in BUILDS] + ["TavimoreEdit.exe"]:
+        size = len(read(os.path.join(folder, name)))
+        limit = LIMITS[arch].get(name, LIMITS[arch]["clock"])
+        check(size <= limit, "%s %s is at most %d bytes (%d)" % (arch, name, limit, size))
+        check(sizes.get((name, arch)) == size, "%s %s is %s bytes as the README says (%d)" % (
+            arch, name, sizes.get((name, arch)), size))
+
+
+def check_layout(arch, path):
+    data = read(path)
+    problems = pe_layout.problems(data)
+    check(not problems, "%s %s keeps its layout and protections (%s)" % (
+        arch, os.path.basename(path), "; ".join(problems)))
+    # The check itself: the same program with its flags and import directory cleared fails.
+    if os.path.basename(path) == BUILDS[0] + ".exe":
+        spoilt = bytearray(data)
+        opt = struct.unpack_from("<I", data, 0x3C)[0] + 24
+        struct.pack_into("<H", spoilt, opt + 70, 0)
+        struct.pack_into("<II", spoilt, opt + (112 if arch == "win64" else 96) + 8, 0, 0)
+        check(len(pe_layout.problems(bytes(spoilt))) >= 3,
+              "pe_layout refuses %s %s with its flags and imports cleared" % (arch, BUILDS[0]))
+
+
 def check_clocks(arch, folder, bin_dir):
     for build in BUILDS:
         exe = read(os.path.join(folder, build + ".exe"))
         prm = read(os.path.join(folder, build + ".prm"))
-        check(len(exe) <= CLOCK_LIMIT and len(prm) <= CLOCK_LIMIT,
-              "%s %s.exe and .prm are at most %d bytes (%d, %d)" % (
-                  arch, build, CLOCK_LIMIT, len(exe), len(prm)))
         check(prm == exe, "%s %s.prm is byte for byte %s.exe" % (arch, build, build))
         check(exe == read(os.path.join(bin_dir, build + ".exe")),
               "%s %s.exe is the build tree's program" % (arch, build))
@@ -326,8 +365,10 @@ def main():
             if name.endswith((".exe", ".prm")):
                 check_program(arch, os.path.join(root, name))
                 check_header(arch, os.path.join(root, name))
+                check_layout(arch, os.path.join(root, name))
         check_notices(arch, root)
         check_clocks(arch, root, os.path.join(args.source, "build", arch, "bin"))
+        check_sizes(arch, root, readme_sizes(args.source))
         check_samples(arch, root, args.source, args.tavimore, args.work)
         check_texts(arch, root, args.source)
 
