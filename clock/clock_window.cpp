@@ -31,6 +31,9 @@ namespace tavimore {
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
+// What wsprintf writes at most, its zero included, however long the texts it is given: a
+// longer author's name is cut there, on the screen as in the buffer.
+constexpr int kWsprintfRoom = 1024;
 
 // The window's own state (one window per program).
 struct ClockWindow {
@@ -40,8 +43,8 @@ struct ClockWindow {
   FaceSurface face;
   HeapBlock enlargedPixels;          // the face picture enlarged for the window's scale
   EnlargedFace enlarged;             // what they hold
-  HeapBlock tooltipText;             // the text the tooltip last asked for; it reads it after
-                                     // the request returns
+  HeapBlock tooltipText;             // kWsprintfRoom characters: the text the tooltip last
+                                     // asked for, which it reads after the request returns
   Ticker ticker;                     // the second drawn last and the next face image
   bool dragging;
   bool moved;                        // the drag under way has moved the window
@@ -51,19 +54,16 @@ struct ClockWindow {
   HeapBlock image;                   // a face image as read from the payload (uint32_t)
 };
 
-// "author yyyy/mm/dd(ddd)", made when the tooltip is about to show; null without memory.
+// "author yyyy/mm/dd(ddd)", made when the tooltip is about to show.
 wchar_t* TooltipText(ClockWindow& c) {
   int dayOfWeek = 0;
   const LocalTime now = ReadLocalTime(&dayOfWeek);
   wchar_t weekday[kWeekdayNameRoom];
-  const int weekdayLength = WeekdayName(dayOfWeek, weekday, kWeekdayNameRoom);
-  const wchar_t* author = c.program->author.as<wchar_t>();
-  const size_t bytes = (lstrlenW(author) + weekdayLength + kTooltipDateRoom) * sizeof(wchar_t);
-  if (c.tooltipText.size() < bytes) c.tooltipText = HeapBlock(bytes);
-  wchar_t* t = c.tooltipText.as<wchar_t>();
-  // wsprintf writes at most 1024 characters, never more than the text needs.
-  if (t) wsprintfW(t, L"" TAVIMORE_TOOLTIP_FORMAT, author, now.year, now.month, now.day, weekday);
-  return t;
+  WeekdayName(dayOfWeek, weekday, kWeekdayNameRoom);
+  wchar_t* text = c.tooltipText.as<wchar_t>();
+  wsprintfW(text, L"" TAVIMORE_TOOLTIP_FORMAT, c.program->author.as<wchar_t>(), now.year,
+            now.month, now.day, weekday);
+  return text;
 }
 
 void SetZOrder(HWND window, HWND after) {
@@ -145,7 +145,8 @@ bool Scale(ClockWindow& c, int dpi, const POINT* place) {
 // Form_Load: the first face, before the window is shown.
 bool Load(ClockWindow& c) {
   c.image = HeapBlock(kImageValues * sizeof(uint32_t));
-  if (!c.image) return false;
+  c.tooltipText = HeapBlock(kWsprintfRoom * sizeof(wchar_t));
+  if (!c.image || !c.tooltipText) return false;
   c.tooltip = CreateWindowTooltip(c.window);
   return Scale(c, WindowDpi(c.window), nullptr);
 }
@@ -252,7 +253,7 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       break;
     case WM_NOTIFY:
       if (wchar_t** text = TooltipTextRequest(l)) {
-        if (wchar_t* made = TooltipText(c)) *text = made;
+        *text = TooltipText(c);
       }
       return 0;
     case WM_ERASEBKGND:

@@ -43,16 +43,13 @@ void EnlargeFace(const PixelView& face, const uint32_t* values, int dpi) {
   const PixelView source = BottomUpView(const_cast<uint32_t*>(values), kFaceSize, kFaceSize);
   if (dpi % kBaseDpi == 0) {
     // A whole scale s: each image pixel an s x s block (the face is 80 s square), copied
-    // without weighing; at 100 %, once a second on most screens, a straight copy.
+    // without weighing; at 100 % a straight copy.
     const int s = dpi / kBaseDpi;
     for (int y = 0; y < face.height; ++y) {
       const uint32_t* from = source.Row(y / s);
       uint32_t* to = face.Row(y);
-      if (s == 1)
-        for (int x = 0; x < kFaceSize; ++x) to[x] = from[x] & 0x00FFFFFF;
-      else
-        for (int x = 0; x < kFaceSize; ++x)
-          for (int k = 0; k < s; ++k) *to++ = from[x] & 0x00FFFFFF;
+      for (int x = 0; x < kFaceSize; ++x)
+        for (int k = 0; k < s; ++k) *to++ = from[x] & 0x00FFFFFF;
     }
     return;
   }
