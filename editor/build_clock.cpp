@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/clock_builder.h"
+#include "core/clock_definition.h"
 #include "core/write_file_atomically.h"
 #include "editor/editor_window.h"
 #include "core/cp932.h"
