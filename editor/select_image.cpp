@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/decimal_text.h"
 #include "core/picture_strip.h"
 #include "core/read_whole_file.h"
 #include "decode/picture_decode.h"
@@ -61,7 +62,7 @@ void SelectImage(EditorWindow& editor) {
   if (answer.outcome == DialogOutcome::kFailed) {
     // Never a silent cancel: the user chose something the dialog could not hand over.
     const std::wstring text = L"ファイルを選択できませんでした（ダイアログのエラー " +
-                              std::to_wstring(answer.error) + L"）。";
+                              DecimalText(answer.error) + L"）。";
     ShowStopMessage(editor.window, text.c_str(), kTitle);
     return;
   }
