@@ -1,9 +1,5 @@
 #include "core/clock_builder.h"
 
-#include <system_error>
-
-#include "core/read_whole_file.h"
-
 namespace tavimore {
 
 bool BuildClockBytes(const std::vector<uint8_t>& definition, const PayloadContent& content,
@@ -15,21 +11,6 @@ bool BuildClockBytes(const std::vector<uint8_t>& definition, const PayloadConten
   file.resize(kPayloadOffset, 0);
   if (!EncodePayload(content, &file)) return false;
   out->swap(file);
-  return true;
-}
-
-bool ReadDefinition(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
-                    std::string* error) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    *error = "the clock definition " + path.u8string() + " does not exist";
-    return false;
-  }
-  if (!ReadWholeFile(path, bytes, error)) return false;
-  if (bytes->empty()) {
-    *error = "the clock definition " + path.u8string() + " is empty";
-    return false;
-  }
   return true;
 }
 

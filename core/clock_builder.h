@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "core/payload_writer.h"
@@ -15,10 +13,5 @@ namespace tavimore {
 // (no image, or more than 255).
 bool BuildClockBytes(const std::vector<uint8_t>& definition, const PayloadContent& content,
                      std::vector<uint8_t>* out);
-
-// Reads a definition file. A file that is missing, unreadable or empty is refused with a
-// message saying which: a clock cannot be made from it.
-bool ReadDefinition(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
-                    std::string* error);
 
 }  // namespace tavimore

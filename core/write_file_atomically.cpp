@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "core/file_error.h"
+#include "core/replace_wait.h"
 
 namespace tavimore {
 namespace {
@@ -36,11 +37,6 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
 bool MayPass(const std::error_code& ec) {
   return ec == std::errc::permission_denied || ec == std::errc::io_error;
 }
-
-// Half a second in all: longer than a scanner holds a new file, short enough not to be
-// noticed when the failure stays.
-constexpr int kReplaceAttempts = 6;
-constexpr std::chrono::milliseconds kReplacePause(100);
 
 }  // namespace
 
@@ -84,7 +80,7 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::vector<
         std::filesystem::rename(temp, target, replaced);
         return replaced;
       },
-      kReplaceAttempts, kReplacePause);
+      kReplaceAttempts, std::chrono::milliseconds(kReplacePauseMs));
   if (ec) {
     *error = target.u8string() + ": could not be replaced (" + ec.message() + ")";
     std::filesystem::remove(temp, ec);

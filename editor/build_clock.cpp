@@ -6,19 +6,20 @@
 // when the user agrees, since Windows does not let a running program's file be replaced.
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/clock_builder.h"
-#include "core/write_file_atomically.h"
 #include "editor/editor_window.h"
 #include "core/cp932.h"
 #include "core/payload_writer.h"
+#include "platform/handle_owners.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
+#include "platform/read_whole_file.h"
 #include "platform/running_clock.h"
 #include "platform/single_instance.h"
+#include "platform/write_file_atomically.h"
 
 namespace tavimore {
 namespace {
@@ -31,24 +32,9 @@ std::string ClockText(const std::wstring& text) {
   return Cp932FromUtf16(std::u16string(text.begin(), text.end()));
 }
 
-std::wstring WideFromUtf8(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-  return wide;
-}
-
 // An empty or unreadable definition cannot make a clock any more than a missing one.
 bool ReadDefinitionFile(const std::wstring& path, std::vector<uint8_t>* bytes) {
-  std::string error;
-  try {
-    return ReadDefinition(std::filesystem::path(ExtendedLengthPath(path)), bytes, &error);
-  } catch (const std::exception&) {
-    return false;
-  }
+  return ReadWholeFile(ExtendedLengthPath(path).c_str(), bytes) && !bytes->empty();
 }
 
 PayloadContent ContentOf(const EditorWindow& editor) {
@@ -61,16 +47,6 @@ PayloadContent ContentOf(const EditorWindow& editor) {
   // Without an accepted picture the clock gets one face: what the preview shows.
   content.images = editor.strip.empty() ? editor.preview : editor.strip;
   return content;
-}
-
-bool WriteOutput(const std::wstring& path, const std::vector<uint8_t>& bytes,
-                 std::string* error) {
-  try {
-    return WriteFileAtomically(std::filesystem::path(ExtendedLengthPath(path)), bytes, error);
-  } catch (const std::exception& e) {
-    *error = e.what();
-    return false;
-  }
 }
 
 // The likely cause of a failed write in the user's words, and what to do, where it can be
@@ -88,11 +64,9 @@ std::wstring FailureHint(const std::wstring& folder, const std::wstring& output,
     return L"「oriclock.exe」が起動しています。時計を終了してから、もう一度作成してください。\n";
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     // Opening the old file for writing tells a file in use from one we may not change.
-    const HANDLE file = CreateFileW(extended.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      CloseHandle(file);
-    } else if (GetLastError() == ERROR_SHARING_VIOLATION) {
+    const FileHandle file(CreateFileW(extended.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file && GetLastError() == ERROR_SHARING_VIOLATION) {
       return L"ほかのプログラムが「oriclock.exe」を使っています。少し待ってから、もう一度作成してください。\n";
     }
   }
@@ -145,18 +119,18 @@ void BuildClock(EditorWindow& editor) {
   }
 
   std::vector<uint8_t> clock;
-  std::string error;
+  std::wstring error;
   bool written = false;
   if (!BuildClockBytes(definition, ContentOf(editor), &clock))
-    error = "the face images do not make a clock (1 to 255 are needed)";
+    error = L"the face images do not make a clock (1 to 255 are needed)";
   else
-    written = WriteOutput(output, clock, &error);
+    written = WriteFileAtomically(ExtendedLengthPath(output), clock, &error);
   if (!written) {
     std::wstring text = L"「oriclock.exe」を書き込めませんでした。";
     if (replacing) text += L"\n前の「oriclock.exe」はそのまま残っています。";
     text += L"\n\n";
     if (!clock.empty()) text += FailureHint(editor.folder, output, clock.size());
-    text += WideFromUtf8(error);
+    text += error;
     ShowStopMessage(editor.window, text.c_str(), L"書き込みエラー");
   }
   // The preview ends on the picture's first face, as after choosing it.

@@ -5,6 +5,7 @@
 #include "editor/definition_files.h"
 #include "editor/window_frame.h"
 #include "core/color_value.h"
+#include "core/decimal_text.h"
 #include "core/payload_format.h"
 #include "core/starting_hands.h"
 #include "platform/common_dialogs.h"
@@ -203,7 +204,8 @@ void SetHandLength(EditorWindow& editor, int hand, int length) {
   if (length < kShortestHand) length = kShortestHand;
   if (length > kLongestHand) length = kLongestHand;
   SetScrollPos(editor.lengthBars[hand], SB_CTL, length, TRUE);
-  SetWindowTextW(editor.lengthReadouts[hand], (std::to_wstring(length) + L"%").c_str());
+  const std::wstring readout = DecimalText(static_cast<unsigned long>(length)) + L"%";
+  SetWindowTextW(editor.lengthReadouts[hand], readout.c_str());
 }
 
 void ScrollHand(EditorWindow& editor, int hand, int request) {

@@ -4,18 +4,18 @@
 // empty and the preview as it was.
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/decimal_text.h"
 #include "core/picture_strip.h"
-#include "core/read_whole_file.h"
 #include "decode/picture_decode.h"
 #include "editor/editor_window.h"
 #include "core/payload_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
+#include "platform/read_whole_file.h"
 
 namespace tavimore {
 namespace {
@@ -35,13 +35,7 @@ constexpr wchar_t kUnreadableTitle[] = L"画像エラー";
 // that cannot be read counts as no picture.
 StripError ReadStrip(const std::wstring& path, PictureStrip* strip) {
   std::vector<uint8_t> bytes;
-  std::string error;
-  try {
-    if (!ReadWholeFile(std::filesystem::path(ExtendedLengthPath(path)), &bytes, &error))
-      return StripError::kNotAPicture;
-  } catch (const std::exception&) {  // a name the library cannot convert for its message
-    return StripError::kNotAPicture;
-  }
+  if (!ReadWholeFile(ExtendedLengthPath(path).c_str(), &bytes)) return StripError::kNotAPicture;
   return DecodePictureStrip(bytes.data(), bytes.size(), strip);
 }
 
@@ -61,7 +55,7 @@ void SelectImage(EditorWindow& editor) {
   if (answer.outcome == DialogOutcome::kFailed) {
     // Never a silent cancel: the user chose something the dialog could not hand over.
     const std::wstring text = L"ファイルを選択できませんでした（ダイアログのエラー " +
-                              std::to_wstring(answer.error) + L"）。";
+                              DecimalText(answer.error) + L"）。";
     ShowStopMessage(editor.window, text.c_str(), kTitle);
     return;
   }

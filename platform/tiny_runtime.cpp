@@ -1,7 +1,8 @@
-// The few pieces of the C++ runtime a clock could pull in, small enough for a program of a
-// few kilobytes. The library's own versions bring its exception machinery along, which
-// alone is several times the clock's size. The clock is built without exceptions, so a
-// failure here ends the program.
+// The few pieces of the C++ runtime a clock or the editor could pull in, small enough for a
+// program of a few kilobytes. The library's own versions bring its exception machinery
+// along, which alone is several times the clock's size. Both are built without exceptions,
+// so a failure here (memory exhausted, a container asked for more than it can hold) ends
+// the program.
 #include <windows.h>
 
 #include <bits/functexcept.h>

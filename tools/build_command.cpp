@@ -13,6 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include "core/clock_builder.h"
+#include "core/clock_definition.h"
 #include "core/read_whole_file.h"
 #include "core/write_file_atomically.h"
 #include "core/picture_strip.h"

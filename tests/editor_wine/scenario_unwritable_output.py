@@ -17,6 +17,7 @@ def run(sc):
     editor = sc.start_editor()
     sc.editor_window(editor)
     text = refused_overwrite(sc, editor, "同じ名前のフォルダーがあります")
+    check(text.endswith("\\oriclock.exe: is a folder"), "reason %r" % text.splitlines()[-1])
     check(os.path.isdir(sc.output()) and open(os.path.join(sc.output(), "inside", "keep.txt")).read()
           == "kept", "the folder named oriclock.exe was changed")
     check([n for n in os.listdir(sc.app) if n.startswith("oriclock.exe.")] == [],
@@ -68,6 +69,9 @@ def check_full_disk(sc):
         win = sc.editor_window(editor)
         sc.choose_picture(win, sc.path("three.bmp"))
         text = refused_overwrite(sc, editor, "空き容量が足りません")
+        # The reason in the C library's words for the system's "disk full".
+        check(text.endswith(".partial0: could not be written completely (No space left on device)"),
+              "reason %r" % text.splitlines()[-1])
         check(open(os.path.join(mount, "oriclock.exe"), "rb").read() == old,
               "the old clock was changed by the failed build")
         check([n for n in os.listdir(mount) if n.startswith("oriclock.exe.")] == [],

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/clock_builder.h"
+#include "core/clock_definition.h"
 #include "temp_folder.h"
 
 namespace tavimore {
