@@ -1,5 +1,6 @@
 #include "core/picture_strip.h"
 
+#include "core/jpeg_image_data.h"
 #include "core/payload_format.h"
 #include "core/png_data_bound.h"
 
@@ -22,6 +23,7 @@ StripError CheckStripHeader(const uint8_t* bytes, size_t size, PictureHeader* he
   out->height = header->height;
   if (const StripError e = CheckSize(header->width, header->height); e != StripError::kNone) return e;
   if (header->kind == PictureKind::kPng && !PngDataFitsItsSize(bytes, size)) return StripError::kNotAPicture;
+  if (header->kind == PictureKind::kJpeg && !JpegImageDataIsWhole(bytes, size)) return StripError::kNotAPicture;
   return StripError::kNone;
 }
 

@@ -39,8 +39,9 @@ struct PictureStrip {
   std::vector<uint32_t> images;
 };
 
-// Reads the header and judges the size, and for a PNG how much image data it holds
-// (core/png_data_bound.h). kNone: `header` says which decoder to use and the
+// Reads the header and judges the size, for a PNG how much image data it holds
+// (core/png_data_bound.h) and for a JPEG whether its image data is all there
+// (core/jpeg_image_data.h). kNone: `header` says which decoder to use and the
 // picture can be a strip; `out` carries the size in every case the header was read.
 StripError CheckStripHeader(const uint8_t* bytes, size_t size, PictureHeader* header,
                             PictureStrip* out);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "cli_fixture.h"
+#include "core/picture_strip.h"
 
 namespace tavimore::test {
 namespace {
@@ -99,6 +100,23 @@ TEST_F(BuildTest, RefusesBadInputWritingNothing) {
   }
   ExpectRefused(Run({"build", "--definition", "def.prm", "--image", "strip.png", "--output",
                      "no/such/folder/out.exe"}), 1);
+}
+
+// A JPEG cut short or without its image data decodes to grey on some systems: refused as
+// a picture that cannot be decoded, by the same rule on every one.
+TEST_F(BuildTest, RefusesAJpegWithoutItsImageData) {
+  Write("def.prm", FakeDefinition("Pirrow", 43520));
+  const Bytes jpeg = EncodeJpeg(MakeStrip(80, 80)), scanless = WithoutScanData(jpeg);
+  const size_t halfScan = (scanless.size() - 2 + jpeg.size()) / 2;
+  Write("cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + static_cast<long>(halfScan)));
+  Write("scanless.jpg", scanless);
+  for (const char* name : {"cut.jpg", "scanless.jpg"}) {
+    SCOPED_TRACE(name);
+    const RunResult r = Run({"build", "--definition", "def.prm", "--image", name, "--output", "out.exe"});
+    ExpectRefused(r, 1);
+    EXPECT_NE(r.err.find(StripErrorText(StripError::kNotAPicture)), std::string::npos) << r.err;
+    EXPECT_FALSE(Exists("out.exe"));
+  }
 }
 
 TEST_F(BuildTest, ReplacesAnExistingOutputOnlyWithForce) {

@@ -5,6 +5,15 @@
 #include "decode/picture_decode.h"
 #include "tools/picture_encode.h"
 
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#define STBI_WRITE_NO_STDIO
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
+
 namespace tavimore::test {
 
 uint32_t Image::Rgb(int x, int y) const {
@@ -39,6 +48,31 @@ std::vector<uint8_t> EncodePng(const Image& p) {
 
 std::vector<uint8_t> EncodeBmp(const Image& p) {
   return tavimore::EncodeBmp(p.bytes.data(), p.width, p.height, p.channels);
+}
+
+std::vector<uint8_t> EncodeJpeg(const Image& p) {
+  std::vector<uint8_t> out;
+  const auto append = [](void* to, void* data, int size) {
+    auto* bytes = static_cast<uint8_t*>(data);
+    static_cast<std::vector<uint8_t>*>(to)->insert(static_cast<std::vector<uint8_t>*>(to)->end(),
+                                                   bytes, bytes + size);
+  };
+  stbi_write_jpg_to_func(append, &out, p.width, p.height, p.channels, p.bytes.data(), 90);
+  return out;
+}
+
+std::vector<uint8_t> WithoutScanData(const std::vector<uint8_t>& jpeg) {
+  size_t p = 2;
+  while (p + 4 <= jpeg.size() && jpeg[p] == 0xFF) {
+    const size_t next = p + 2 + (jpeg[p + 2] << 8 | jpeg[p + 3]);
+    if (jpeg[p + 1] == 0xDA) {
+      std::vector<uint8_t> out(jpeg.begin(), jpeg.begin() + static_cast<long>(next));
+      out.insert(out.end(), {0xFF, 0xD9});
+      return out;
+    }
+    p = next;
+  }
+  return {};
 }
 
 bool DecodePicture(const std::vector<uint8_t>& bytes, Image* out) {
