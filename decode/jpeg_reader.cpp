@@ -1,11 +1,15 @@
 // JPEG through libjpeg-turbo, baseline and progressive, colour, grey and CMYK. Its memory
 // is capped, and so is the number of scans of a progressive picture: each scan costs a pass
 // over the whole coefficient buffer, and a small file of empty scans could keep the
-// decoder busy for minutes. Damaged data the library can work around (a cut file, a bad
-// code) gives what it decodes, as viewers show it; anything it cannot start on fails.
+// decoder busy for minutes. Damaged image data fails: the library only warns of a cut
+// file, a bad code or a missing scan and fills what it could not decode with grey, and a
+// face half or wholly grey is not the picture the person chose (core/jpeg_image_data.h
+// refuses what can be seen without decoding; these are the rest).
 #include <cstdio>  // jpeglib.h needs FILE
 
 #include <jpeglib.h>
+// After jpeglib.h: which warnings exist depends on the library's configuration.
+#include <jerror.h>
 
 #include <csetjmp>
 #include <vector>
@@ -28,7 +32,22 @@ struct Failure {
 };
 
 void Fail(j_common_ptr info) { longjmp(reinterpret_cast<Failure*>(info->err)->jump, 1); }
-void Quiet(j_common_ptr, int) {}
+
+// The warnings of damaged image data fail: the rest of the picture would be grey or
+// garbage. Others pass quietly, since the pixels come out whole: an unknown JFIF revision or
+// Adobe transform, a bad colour profile (never applied), stray bytes between segments,
+// scans out of the standard's order.
+void Warn(j_common_ptr info, int level) {
+  if (level >= 0) return;  // trace messages
+  switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC: Fail(info); break;
+    default: break;
+  }
+}
 
 void CountScans(j_common_ptr info) {
   const auto* d = reinterpret_cast<j_decompress_ptr>(info);
@@ -88,7 +107,7 @@ bool ReadJpeg(const uint8_t* bytes, size_t size, int width, int height, DecodedP
   Failure failure;
   owner.info.err = jpeg_std_error(&failure.manager);
   failure.manager.error_exit = Fail;
-  failure.manager.emit_message = Quiet;
+  failure.manager.emit_message = Warn;
   out->width = width;
   out->height = height;
   out->order = ChannelOrder::kRgba;

@@ -17,6 +17,7 @@
 
 #include "core/payload_format.h"
 #include "decode/picture_decode.h"
+#include "picture_fixtures.h"
 #include "test_pictures.h"
 
 namespace tavimore {
@@ -220,10 +221,12 @@ TEST_F(PictureVariantsTest, Jpeg) {
               "grey", 3, 16);
 }
 
-// `jpeg` (progressive) with its last scan repeated to make `scans` scans in all: libjpeg
-// takes a repeated scan as a bogus progression, warns and goes on.
+// `jpeg` (progressive) with its first scan repeated to make `scans` scans in all: libjpeg
+// takes a repeated scan as a bogus progression, warns and goes on. The first scan (DC, a
+// first pass) decodes the same however often it comes; a refinement scan would not, and
+// would be damaged data.
 Bytes WithScans(const Bytes& jpeg, int scans) {
-  size_t p = 2, lastScan = 0;
+  size_t p = 2, firstScan = 0, firstEnd = 0;
   int count = 0;
   while (p + 4 <= jpeg.size() && jpeg[p] == 0xFF && jpeg[p + 1] != 0xD9) {
     const size_t length = jpeg[p + 2] << 8 | jpeg[p + 3];
@@ -231,17 +234,17 @@ Bytes WithScans(const Bytes& jpeg, int scans) {
       p += 2 + length;
       continue;
     }
-    lastScan = p;
-    ++count;
+    if (count++ == 0) firstScan = p;
     p += 2 + length;
     while (p + 1 < jpeg.size() && !(jpeg[p] == 0xFF && jpeg[p + 1] != 0 &&
                                      (jpeg[p + 1] < 0xD0 || jpeg[p + 1] > 0xD7)))
       ++p;  // entropy-coded data, with its stuffed and restart bytes
+    if (count == 1) firstEnd = p;
   }
-  Bytes out(jpeg.begin(), jpeg.begin() + static_cast<long>(p));
+  Bytes out(jpeg.begin(), jpeg.begin() + static_cast<long>(firstEnd));
   for (int k = count; k < scans; ++k)
-    out.insert(out.end(), jpeg.begin() + static_cast<long>(lastScan), jpeg.begin() + static_cast<long>(p));
-  out.insert(out.end(), jpeg.begin() + static_cast<long>(p), jpeg.end());
+    out.insert(out.end(), jpeg.begin() + static_cast<long>(firstScan), jpeg.begin() + static_cast<long>(firstEnd));
+  out.insert(out.end(), jpeg.begin() + static_cast<long>(firstEnd), jpeg.end());
   return out;
 }
 
@@ -254,6 +257,19 @@ TEST_F(PictureVariantsTest, JpegScanLimit) {
   const Bytes most = WithScans(progressive, 256), tooMany = WithScans(progressive, 257);
   EXPECT_EQ(DecodePictureStrip(most.data(), most.size(), &strip), StripError::kNone);
   EXPECT_EQ(DecodePictureStrip(tooMany.data(), tooMany.size(), &strip), StripError::kNotAPicture);
+}
+
+// Test that damage only decoding finds is refused: a scan cut off half-way by the end
+// marker leaves the file's structure whole, and the JPEG library fills the rest with grey.
+TEST_F(PictureVariantsTest, JpegWithDamagedScan) {
+  const Bytes whole = test::EncodeJpeg(test::MakeStrip(80, 160));
+  const size_t scan = test::WithoutScanData(whole).size() - 2;
+  Bytes cut(whole.begin(), whole.begin() + static_cast<long>((scan + whole.size()) / 2));
+  if (cut.back() == 0xFF) cut.pop_back();
+  cut.insert(cut.end(), {0xFF, 0xD9});
+  PictureStrip strip;
+  EXPECT_EQ(DecodePictureStrip(whole.data(), whole.size(), &strip), StripError::kNone);
+  EXPECT_EQ(DecodePictureStrip(cut.data(), cut.size(), &strip), StripError::kNotAPicture);
 }
 
 // Test GIF: plain and interlaced; a transparent colour shows the background (it once came
