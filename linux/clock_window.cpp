@@ -21,8 +21,9 @@
 namespace tavimore {
 namespace {
 
-// A drag is taken as ended when the window has not moved for this long; the window
-// manager moves it, and tells the clock only where it went.
+// The window manager moves the window, and tells the clock only where it went: a drag is
+// taken as ended once the window has not moved for this long and the button that began it
+// is up. A rest on the way, the button held, is not the end.
 constexpr guint kDragEndMilliseconds = 400;
 
 struct ClockWindow {
@@ -68,8 +69,19 @@ ScreenPoint StartPlace(const NativeClock& clock, GdkScreen* screen) {
                     static_cast<int>(others.size()));
 }
 
+// The pointer's buttons are read from the display: while the window manager moves the
+// window, it has the pointer, and the clock sees no release.
+bool PrimaryButtonHeld(GtkWidget* widget) {
+  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
+  GdkDevice* pointer = gdk_seat_get_pointer(seat);
+  GdkModifierType state = static_cast<GdkModifierType>(0);
+  gdk_window_get_device_position(gtk_widget_get_window(widget), pointer, nullptr, nullptr, &state);
+  return (state & GDK_BUTTON1_MASK) != 0;
+}
+
 gboolean KeepPlace(gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
+  if (w->dragged && PrimaryButtonHeld(w->window)) return G_SOURCE_CONTINUE;
   w->keepSource = 0;
   gint x, y;
   gtk_window_get_position(GTK_WINDOW(w->window), &x, &y);

@@ -93,6 +93,21 @@ check "... and its window is gone" wait_window_gone "$first" "^Varnet$"
 start_program "$program"
 window=$(wait_window "$APP" "^Varnet$")
 check "started again, the clock opens where it was left" window_moves_to "$window" "$x" "$y"
+# A drag that rests on the way: the place kept is where it was dropped.
+xdotool mousemove $((x + 40)) $((y + 40)) mousedown 1
+for step in 10 20 rest 40 60; do
+  [ "$step" = rest ] && sleep 0.6 && continue
+  xdotool mousemove $((x + 40 + step)) $((y + 40 + step * 7 / 12))
+  sleep 0.05
+done
+xdotool mouseup 1
+check "a drag with a rest moves the clock" window_moves_to "$window" $((x + 60)) $((y + 35))
+sleep 1
+stop_program "$APP"
+start_program "$program"
+window=$(wait_window "$APP" "^Varnet$")
+check "... and started again, it opens where it was dropped" \
+  window_moves_to "$window" $((x + 60)) $((y + 35))
 stop_program "$APP"
 
 # A Japanese desktop: the weekday in Japanese. The locale is made privately when the
