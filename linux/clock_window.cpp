@@ -353,6 +353,7 @@ int RunClockWindow(NativeClock* clock) {
   gtk_window_set_decorated(window, FALSE);
   gtk_window_set_resizable(window, FALSE);
   gtk_window_set_keep_above(window, TRUE);
+  gtk_window_stick(window);  // on every workspace, as a tool window is on every desktop
   gtk_window_set_skip_taskbar_hint(window, TRUE);
   gtk_window_set_skip_pager_hint(window, TRUE);
   gtk_window_set_icon_name(window, "tavimore-clock");

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Test the clock window as a person uses it: it stays on top and out of the taskbar, the
-# left button drags it, clicks outside its outline pass through it, Esc ends it, the
-# tooltip shows the author and the date with the weekday in the user's language, one
-# clock runs per file, and a damaged file gives the message and exit code 2.
+# Test the clock window as a person uses it: it stays on top, on every workspace and out
+# of the taskbar, the left button drags it, clicks outside its outline pass through it,
+# Esc ends it, the tooltip shows the author and the date with the weekday in the user's
+# language, one clock runs per file, and a damaged file gives the message and exit code 2.
 source "$(dirname "$0")/gtk_lib.sh"
 begin_test "$1" window
 program=$WIN32_BIN/Varnet.exe
@@ -13,6 +13,8 @@ state=$(xprop -id "$window" _NET_WM_STATE)
 check "the clock stays above other windows" grep -q _NET_WM_STATE_ABOVE <<<"$state"
 check "the clock is not in the taskbar" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
 check "the clock is not in the pager" grep -q _NET_WM_STATE_SKIP_PAGER <<<"$state"
+check "the clock is on every workspace" eval 'grep -q _NET_WM_STATE_STICKY <<<"$state" ||
+  xprop -id "$window" _NET_WM_DESKTOP | grep -q "= 4294967295$"'
 
 # What takes a click at a point: the pointer's window there.
 window_at() {
