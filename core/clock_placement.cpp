@@ -70,9 +70,9 @@ ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const Scree
                      Clamp(place.y, size, work.top, work.bottom)};
 }
 
-bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor) {
-  return window.left <= monitor.left && window.top <= monitor.top &&
-         window.right >= monitor.right && window.bottom >= monitor.bottom;
+bool CoversMonitor(const ScreenRect& client, bool maximizedWithCaption, const ScreenRect& monitor) {
+  return !maximizedWithCaption && client.left <= monitor.left && client.top <= monitor.top &&
+         client.right >= monitor.right && client.bottom >= monitor.bottom;
 }
 
 bool PlausiblePlace(ScreenPoint p) {

@@ -38,9 +38,13 @@ ScreenPoint PlaceOnMonitors(ScreenPoint remembered, int size, const Monitor* mon
 ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const ScreenRect* others,
                        int otherCount);
 
-// True when a window with the rectangle `window` covers the whole of `monitor`: a video,
-// a game or a slide show in full screen, which a clock on that monitor stays behind.
-bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor);
+// True when a window whose client area (in screen coordinates) is `client` covers the
+// whole of `monitor`: a video, a game or a slide show in full screen, which a clock on that
+// monitor stays behind. A maximized window with a caption never does, however it lies: its
+// frame hangs off the work area, and programs that draw their own caption make the client
+// area the whole window, so where the work area is the whole monitor (a taskbar that hides
+// itself, a monitor without one) a browser at work would look full screen.
+bool CoversMonitor(const ScreenRect& client, bool maximizedWithCaption, const ScreenRect& monitor);
 
 // False for a remembered place beyond any screen (more than a million pixels from the
 // origin): a damaged store, to be ignored.

@@ -27,11 +27,16 @@ HWND FullScreenWindowInFront(HWND clock) {
   if (!front || GetAncestor(front, GA_ROOTOWNER) == clock || IsShellWindow(front)) return nullptr;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  RECT r;
+  WINDOWINFO info;  // the call fills what it reads
+  info.cbSize = sizeof info;
   if (!GetMonitorInfoW(MonitorFromWindow(clock, MONITOR_DEFAULTTONEAREST), &monitor) ||
-      !GetWindowRect(front, &r))
+      !GetWindowInfo(front, &info))
     return nullptr;
-  return CoversMonitor(RectOf(r), RectOf(monitor.rcMonitor)) ? front : nullptr;
+  constexpr DWORD kMaximizedWithCaption = WS_MAXIMIZE | WS_CAPTION;
+  const bool maximizedWithCaption = (info.dwStyle & kMaximizedWithCaption) == kMaximizedWithCaption;
+  return CoversMonitor(RectOf(info.rcClient), maximizedWithCaption, RectOf(monitor.rcMonitor))
+             ? front
+             : nullptr;
 }
 
 }  // namespace tavimore

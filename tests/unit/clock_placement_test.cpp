@@ -64,13 +64,16 @@ TEST(FirstPlaceTest, NewClocksSideBySide) {
   ExpectAt(FirstPlace(kSize, kTwo, 2, moved + 1, 1), 140 + kSize, 100, "past one half over it");
 }
 
-TEST(CoversMonitorTest, OnlyTheWholeMonitor) {
+// Test with Windows' own geometry on a monitor whose work area is all of it: maximized,
+// a captioned window's frame is at (-8, -8, 1928, 1088) and its client area below the
+// caption, or over it when the program draws its own; neither is full screen.
+TEST(CoversMonitorTest, OnlyTheWholeMonitorAndNoMaximizedWindowAtWork) {
   const ScreenRect monitor = kTwo[0].area;
-  EXPECT_TRUE(CoversMonitor(monitor, monitor));
-  EXPECT_TRUE(CoversMonitor({-8, -8, 1928, 1088}, monitor)) << "a maximised frame beyond the edges";
-  EXPECT_FALSE(CoversMonitor(kTwo[0].work, monitor)) << "a maximised window beside the taskbar";
-  EXPECT_FALSE(CoversMonitor({0, 0, 1919, 1080}, monitor));
-  EXPECT_FALSE(CoversMonitor(kTwo[1].area, monitor)) << "another monitor";
+  EXPECT_TRUE(CoversMonitor(monitor, false, monitor)) << "borderless full screen";
+  EXPECT_FALSE(CoversMonitor({0, 23, 1920, 1080}, true, monitor)) << "maximized, below its caption";
+  EXPECT_FALSE(CoversMonitor(monitor, true, monitor)) << "maximized, its own caption drawn";
+  EXPECT_FALSE(CoversMonitor({0, 0, 1919, 1080}, false, monitor));
+  EXPECT_FALSE(CoversMonitor(kTwo[1].area, false, monitor)) << "another monitor";
 }
 
 TEST(PlaceTextTest, ReadsBackWhatItWritesAndRefusesTheRest) {
