@@ -1,18 +1,10 @@
 #include "picture_fixtures.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "decode/picture_decode.h"
 #include "tools/picture_encode.h"
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
 
 namespace tavimore::test {
 
@@ -50,29 +42,10 @@ std::vector<uint8_t> EncodeBmp(const Image& p) {
   return tavimore::EncodeBmp(p.bytes.data(), p.width, p.height, p.channels);
 }
 
-std::vector<uint8_t> EncodeJpeg(const Image& p) {
-  std::vector<uint8_t> out;
-  const auto append = [](void* to, void* data, int size) {
-    auto* bytes = static_cast<uint8_t*>(data);
-    static_cast<std::vector<uint8_t>*>(to)->insert(static_cast<std::vector<uint8_t>*>(to)->end(),
-                                                   bytes, bytes + size);
-  };
-  stbi_write_jpg_to_func(append, &out, p.width, p.height, p.channels, p.bytes.data(), 90);
-  return out;
-}
-
-std::vector<uint8_t> WithoutScanData(const std::vector<uint8_t>& jpeg) {
-  size_t p = 2;
-  while (p + 4 <= jpeg.size() && jpeg[p] == 0xFF) {
-    const size_t next = p + 2 + (jpeg[p + 2] << 8 | jpeg[p + 3]);
-    if (jpeg[p + 1] == 0xDA) {
-      std::vector<uint8_t> out(jpeg.begin(), jpeg.begin() + static_cast<long>(next));
-      out.insert(out.end(), {0xFF, 0xD9});
-      return out;
-    }
-    p = next;
-  }
-  return {};
+size_t JpegScanData(const std::vector<uint8_t>& jpeg) {
+  const uint8_t start[] = {0xFF, 0xDA};
+  const size_t at = std::search(jpeg.begin(), jpeg.end(), start, start + 2) - jpeg.begin();
+  return at + 4 > jpeg.size() ? jpeg.size() : at + 2 + (jpeg[at + 2] << 8 | jpeg[at + 3]);
 }
 
 bool DecodePicture(const std::vector<uint8_t>& bytes, Image* out) {

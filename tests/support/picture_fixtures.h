@@ -25,10 +25,8 @@ uint32_t FrameMarker(int frame);      // of its top-left 10 x 10 pixels
 Image MakeStrip(int width, int height);
 std::vector<uint8_t> EncodePng(const Image& image);
 std::vector<uint8_t> EncodeBmp(const Image& image);
-std::vector<uint8_t> EncodeJpeg(const Image& image);  // baseline, quality 90
-// A whole `jpeg` with the coded data of its first scan taken out: every header, the scan's
-// own included, then at once the end-of-image marker.
-std::vector<uint8_t> WithoutScanData(const std::vector<uint8_t>& jpeg);
+// Where a JPEG's first scan data begins, for one without metadata (no FF DA in its tables).
+size_t JpegScanData(const std::vector<uint8_t>& jpeg);
 // Any picture the command line reads (PNG, GIF, ...), as RGBA.
 bool DecodePicture(const std::vector<uint8_t>& bytes, Image* out);
 

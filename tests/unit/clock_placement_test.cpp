@@ -64,9 +64,8 @@ TEST(FirstPlaceTest, NewClocksSideBySide) {
   ExpectAt(FirstPlace(kSize, kTwo, 2, moved + 1, 1), 140 + kSize, 100, "past one half over it");
 }
 
-// Test with Windows' own geometry on a monitor whose work area is all of it: maximized,
-// a captioned window's frame is at (-8, -8, 1928, 1088) and its client area below the
-// caption, or over it when the program draws its own; neither is full screen.
+// Test with Windows' geometry on a monitor that is all work area: maximized, a window's client
+// area lies below its caption, or over it when the program draws its own; not full screen.
 TEST(CoversMonitorTest, OnlyTheWholeMonitorAndNoMaximizedWindowAtWork) {
   const ScreenRect monitor = kTwo[0].area;
   EXPECT_TRUE(CoversMonitor(monitor, false, monitor)) << "borderless full screen";
