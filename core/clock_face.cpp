@@ -105,8 +105,9 @@ void DrawFace(const PixelView& face, const ClockBuild& build, const Hand hands[k
 
 PixelView ClearClockWindow(uint32_t* window, int dpi) {
   const int size = ScaledWindowSize(dpi), faceSize = ScaledFaceSize(dpi);
-  FillPixels(TopDownView(window, size, size), kWindowBackgroundPixel);
-  return PixelView{window, faceSize, faceSize, size};
+  const PixelView whole = TopDownView(window, size, size);
+  FillPixels(whole, kWindowBackgroundPixel);
+  return CornerView(whole, faceSize, faceSize);
 }
 
 void RenderClockWindow(const ClockBuild& build, const Hand hands[kHandCount],
