@@ -52,6 +52,7 @@ struct ClockWindow {
   int dpi;                           // the scale the window is drawn at, as a DPI
   int grabX, grabY;                  // client position of the pointer when the drag began
   HeapBlock image;                   // a face image as read from the payload (uint32_t)
+  KernelHandle opening;              // the thread opening the address chosen last
 };
 
 // "author yyyy/mm/dd(ddd)", made when the tooltip is about to show.
@@ -169,10 +170,10 @@ void ShowMenu(ClockWindow& c) {
   switch (ShowPopupMenu(c.window, kItems, sizeof kItems / sizeof kItems[0],
                         atLogin ? kMenuLogin : -1)) {
     case kMenuHomePage:
-      if (p.homePage) OpenWithShell(p.homePage.as<wchar_t>());
+      if (p.homePage) OpenWithShell(p.homePage.as<wchar_t>(), &c.opening);
       break;
     case kMenuMail:
-      if (p.mail) OpenWithShell(p.mail.as<wchar_t>());
+      if (p.mail) OpenWithShell(p.mail.as<wchar_t>(), &c.opening);
       break;
     case kMenuVersion:
       ShowVersion(c);
@@ -244,6 +245,14 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       const POINT place{suggested->left, suggested->top};
       Scale(c, HIWORD(w), &place);
       return 0;
+    }
+    case WM_GETDPISCALEDSIZE: {
+      // Asked before WM_DPICHANGED: the size the window takes there, so that the place the
+      // system suggests keeps the pointer on the same point of the clock. Not a linear
+      // scaling: rounded, and no larger than at 500 %.
+      auto* size = reinterpret_cast<SIZE*>(l);
+      size->cx = size->cy = ScaledWindowSize(ClampDpi(static_cast<int>(w)));
+      return TRUE;
     }
     case WM_TIMECHANGE:
     case WM_POWERBROADCAST:
@@ -345,6 +354,7 @@ int RunClockWindow(const ClockProgram& program) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  FinishOpening(&clock.opening);
   return 0;
 }
 

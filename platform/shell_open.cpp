@@ -19,17 +19,25 @@ __attribute__((force_align_arg_pointer)) DWORD WINAPI OpenThread(void* parameter
   return 0;
 }
 
+// Well below the 5 seconds the editor gives a clock to end before it overwrites the file,
+// and ample for the shell to hand the address on, which takes well under a second.
+constexpr DWORD kOpenWaitMs = 3000;
+
 }  // namespace
 
-void OpenWithShell(const wchar_t* target) {
+void FinishOpening(KernelHandle* opening) {
+  if (*opening) WaitForSingleObject(opening->get(), kOpenWaitMs);
+  opening->reset();
+}
+
+void OpenWithShell(const wchar_t* target, KernelHandle* opening) {
+  FinishOpening(opening);
   const size_t bytes = (lstrlenW(target) + 1) * sizeof(wchar_t);
   auto* copy = static_cast<wchar_t*>(HeapMemory(bytes));
   if (!copy) return;
   lstrcpyW(copy, target);
-  if (HANDLE thread = CreateThread(nullptr, 0, OpenThread, copy, 0, nullptr))
-    CloseHandle(thread);
-  else
-    FreeHeapMemory(copy);
+  opening->reset(CreateThread(nullptr, 0, OpenThread, copy, 0, nullptr));
+  if (!*opening) FreeHeapMemory(copy);
 }
 
 }  // namespace tavimore

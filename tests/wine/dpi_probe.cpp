@@ -3,9 +3,11 @@
 // Wine has one DPI for every monitor and never sends this itself.
 //
 //   dpi_probe.exe DPI X Y
-//       Sends the clock window WM_DPICHANGED for DPI with the suggested rectangle at (X, Y),
-//       its size the old one scaled as Windows scales it; prints the window's rectangle
-//       after it, "left top right bottom", and exits 0, or 1 when there is no clock.
+//       Asks the clock window its size at DPI (WM_GETDPISCALEDSIZE), then sends it
+//       WM_DPICHANGED for DPI with the suggested rectangle at (X, Y) of that size, or of the
+//       old one scaled when it does not answer, as Windows does; prints the window's
+//       rectangle after it and the size it answered (0 for none), "left top right bottom
+//       answer", and exits 0, or 1 when there is no clock.
 //
 // The message carries a pointer to the rectangle, which within Windows stays in the
 // clock's own process. Sent from another process, the rectangle is put at the same
@@ -27,22 +29,31 @@ int main(int argc, char** argv) {
   HWND clock = FindWindowW(tavimore::kClockWindowClass, nullptr);
   DWORD pid = 0;
   if (!clock || !GetWindowThreadProcessId(clock, &pid)) return 1;
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (!process) return 1;
   RECT now;
   GetWindowRect(clock, &now);
-  const int size = MulDiv(now.right - now.left, dpi, GetDpiForWindow(clock));
-  const RECT suggested{x, y, x + size, y + size};
-  void* there = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+  const int linear = MulDiv(now.right - now.left, dpi, GetDpiForWindow(clock));
+  void* there = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE,
                                PAGE_READWRITE);
-  void* here = there ? VirtualAlloc(there, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+  void* here = there ? VirtualAlloc(there, sizeof(RECT), MEM_COMMIT | MEM_RESERVE,
                                     PAGE_READWRITE)
                      : nullptr;
-  if (here != there || !WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr))
-    return 1;
+  if (here != there) return 1;
+  SIZE size{linear, linear};
+  WriteProcessMemory(process, there, &size, sizeof size, nullptr);
+  *static_cast<SIZE*>(here) = size;
+  const bool answered = SendMessageW(clock, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(there));
+  // The answer is in the clock's copy when Wine hands the pointer on, in ours when it
+  // copies the size there and back: whichever one changed.
+  if (!ReadProcessMemory(process, there, &size, sizeof size, nullptr) || size.cx == linear)
+    size = *static_cast<SIZE*>(here);
+  const RECT suggested{x, y, x + size.cx, y + size.cy};
+  if (!WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr)) return 1;
   *static_cast<RECT*>(here) = suggested;
   SendMessageW(clock, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
   GetWindowRect(clock, &now);
-  std::printf("%ld %ld %ld %ld\n", now.left, now.top, now.right, now.bottom);
+  std::printf("%ld %ld %ld %ld %ld\n", now.left, now.top, now.right, now.bottom,
+              answered ? size.cx : 0L);
   return 0;
 }

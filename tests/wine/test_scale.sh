@@ -32,7 +32,11 @@ start_program "$CLOCK_BIN/Varnet.exe"
 if window=$(wait_window "$APP" "^Varnet\$"); then
   moved=$("$WINE64" "$DPI_PROBE" 192 300 200 2>/dev/null | tr -d '\r')
   check "moved to 200 %, the clock takes the suggested place and its size there ($moved)" \
-    test "$moved" = "300 200 464 364"
+    test "$moved" = "300 200 464 364 164"
+  # Asked first for its size at 1000 %, it answers its size at 500 %, its largest.
+  moved=$("$WINE64" "$DPI_PROBE" 960 0 0 2>/dev/null | tr -d '\r')
+  check "... at 1000 % it gives its own size, not ten times 82 ($moved)" test "$moved" = "0 0 410 410 410"
+  "$WINE64" "$DPI_PROBE" 192 300 200 >/dev/null 2>&1
   sleep 0.3
   CLOCK_SCALE=2 check "... and shows itself drawn at 200 %" window_shows "$window" "$CLOCK_BIN/Varnet.exe"
   stop_program "$APP"

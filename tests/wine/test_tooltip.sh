@@ -21,13 +21,15 @@ for i in 0 1; do
   author=${authors[i]} exe=${exes[i]}
   log=$WORK/$(basename "$exe").log
   xdotool mousemove 790 590
-  PROGRAM_LOG=$log start_program WINEDEBUG=-all,+tooltips "$exe"
+  PROGRAM_LOG=$log start_program WINEDEBUG=-all,+tooltips,+loaddll "$exe"
   clock=$APP
   window=$(wait_window "$clock" '' 82x82) || { check "$(basename "$exe") shows a window" false; continue; }
   before=$(LC_ALL=C date +%Y/%m/%d\(%a\))
   check "resting the pointer on $(basename "$exe") shows its tooltip" hover_until "$window" '^$'
   after=$(LC_ALL=C date +%Y/%m/%d\(%a\))
   shown=$(tooltip_text "$log")
+  # Version 6, which the manifest names, is the one in the side-by-side store.
+  check "... from the common controls of version 6" grep -qi 'winsxs.*common-controls.*comctl32' "$log"
   echo "tooltip: $shown"
   check "... reading \"$author $before\"" eval \
     '[ "$shown" = "L\"$author $before\"" ] || [ "$shown" = "L\"$author $after\"" ]'
