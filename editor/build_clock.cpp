@@ -11,6 +11,7 @@
 
 #include "core/clock_builder.h"
 #include "editor/editor_window.h"
+#include "editor/editor_words.h"
 #include "core/cp932.h"
 #include "core/payload_writer.h"
 #include "platform/handle_owners.h"
@@ -49,41 +50,33 @@ PayloadContent ContentOf(const EditorWindow& editor) {
   return content;
 }
 
-// The likely cause of a failed write in the user's words, and what to do, where it can be
-// told; the builder's own reason follows it.
-std::wstring FailureHint(const std::wstring& folder, const std::wstring& output, size_t bytes) {
+// The likely cause of a failed write, where it can be told; its advice comes before the
+// builder's own reason.
+WriteTrouble TroubleOf(const std::wstring& folder, const std::wstring& output, size_t bytes) {
   const std::wstring extended = ExtendedLengthPath(output);
   const DWORD attributes = GetFileAttributesW(extended.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return L"同じ名前のフォルダーがあります。\n";
+    return WriteTrouble::kFolderInTheWay;
   ULARGE_INTEGER available;
   if (GetDiskFreeSpaceExW(ExtendedLengthPath(folder).c_str(), &available, nullptr, nullptr) &&
       available.QuadPart < bytes)
-    return L"ディスクの空き容量が足りません。\n";
-  if (IsInstanceRunning(output.c_str()))
-    return L"「oriclock.exe」が起動しています。時計を終了してから、もう一度作成してください。\n";
+    return WriteTrouble::kDiskFull;
+  if (IsInstanceRunning(output.c_str())) return WriteTrouble::kClockRunning;
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     // Opening the old file for writing tells a file in use from one we may not change.
     const FileHandle file(CreateFileW(extended.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file && GetLastError() == ERROR_SHARING_VIOLATION) {
-      return L"ほかのプログラムが「oriclock.exe」を使っています。少し待ってから、もう一度作成してください。\n";
-    }
+    if (!file && GetLastError() == ERROR_SHARING_VIOLATION) return WriteTrouble::kFileInUse;
   }
-  return L"書き込めるフォルダーに TavimoreEdit を移して、もう一度作成してください。\n";
+  return WriteTrouble::kOther;
 }
 
 // The clock running from `output` must end before its file can be made again: true when
 // it has ended, the user having agreed.
 bool EndClockAtOutput(const EditorWindow& editor, const std::wstring& output) {
-  if (!AskYesNo(editor.window, L"oriclock.exe は起動しています。終了して作り直しますか？",
-                L"起動中の時計"))
-    return false;
+  if (!AskYesNo(editor.window, Words(kRunning), Words(kRunningTitle))) return false;
   if (EndRunningClock(output.c_str())) return true;
-  ShowStopMessage(editor.window,
-                  L"起動中の「oriclock.exe」を終了できませんでした。\n"
-                  L"時計を右クリックして「終了」を選んでから、もう一度作成してください。",
-                  L"時計を終了できません");
+  ShowStopMessage(editor.window, Words(kNotEnded), Words(kNotEndedTitle));
   return false;
 }
 
@@ -101,7 +94,7 @@ void BuildClock(EditorWindow& editor) {
 
   std::vector<uint8_t> definition;
   if (!ReadDefinitionFile(editor.folder + definitionName, &definition)) {
-    ShowStopMessage(editor.window, L"ファイル構成が正しくありません。", L"終了します");
+    ShowStopMessage(editor.window, Words(kNoDefinition), Words(kNoDefinitionTitle));
     CloseEditorWindow(editor);
     return;
   }
@@ -114,7 +107,7 @@ void BuildClock(EditorWindow& editor) {
   if (IsInstanceRunning(output.c_str())) {
     if (!EndClockAtOutput(editor, output)) return;
   } else if (replacing &&
-             !AskYesNo(editor.window, L"ファイルを上書きしますか？<oriclock.exe>", L"上書き確認")) {
+             !AskYesNo(editor.window, Words(kOverwrite), Words(kOverwriteTitle))) {
     return;
   }
 
@@ -126,12 +119,13 @@ void BuildClock(EditorWindow& editor) {
   else
     written = WriteFileAtomically(ExtendedLengthPath(output), clock, &error);
   if (!written) {
-    std::wstring text = L"「oriclock.exe」を書き込めませんでした。";
-    if (replacing) text += L"\n前の「oriclock.exe」はそのまま残っています。";
+    std::wstring text = Words(kNotWritten);
+    if (replacing) text = text + L"\n" + Words(kOldKept);
     text += L"\n\n";
-    if (!clock.empty()) text += FailureHint(editor.folder, output, clock.size());
+    if (!clock.empty())
+      text = text + Words(WriteAdvice(TroubleOf(editor.folder, output, clock.size()))) + L"\n";
     text += error;
-    ShowStopMessage(editor.window, text.c_str(), L"書き込みエラー");
+    ShowStopMessage(editor.window, text.c_str(), Words(kWriteTitle));
   }
   // The preview ends on the picture's first face, as after choosing it.
   ShowPicture(editor);

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/decimal_text.h"
 #include "core/picture_strip.h"
 #include "decode/picture_decode.h"
 #include "editor/editor_window.h"
+#include "editor/editor_words.h"
 #include "core/payload_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/long_path.h"
@@ -19,16 +19,6 @@
 
 namespace tavimore {
 namespace {
-
-constexpr wchar_t kSizeMessage[] = L"画像サイズは、横80px・縦80pxのみ倍数としてください。";
-constexpr wchar_t kSizeTitle[] = L"サイズエラー";
-constexpr wchar_t kFramesMessage[] =
-    L"画像のコマ数が多すぎます。\n縦は20400px（80px × 255コマ）までとしてください。";
-// A file that is no picture, or a damaged one: its size is unknown, so the message must
-// not blame the size.
-constexpr wchar_t kUnreadableMessage[] =
-    L"画像を読み込めませんでした。\nBMP・JPEG・GIF・PNG の画像を選んでください。";
-constexpr wchar_t kUnreadableTitle[] = L"画像エラー";
 
 // Reads and decodes the file as the command line does (Windows' decoders for JPEG, GIF and
 // PNG, our own for BMP), so both cut the same face images from a lossless picture. A file
@@ -54,9 +44,9 @@ void SelectImage(EditorWindow& editor) {
   if (answer.outcome == DialogOutcome::kCancelled) return;
   if (answer.outcome == DialogOutcome::kFailed) {
     // Never a silent cancel: the user chose something the dialog could not hand over.
-    const std::wstring text = L"ファイルを選択できませんでした（ダイアログのエラー " +
-                              DecimalText(answer.error) + L"）。";
-    ShowStopMessage(editor.window, text.c_str(), kTitle);
+    wchar_t text[128];  // the message and any 32-bit number, as wsprintf writes it
+    wsprintfW(text, Words(kNoDialog), answer.error);
+    ShowStopMessage(editor.window, text, kTitle);
     return;
   }
 
@@ -68,12 +58,8 @@ void SelectImage(EditorWindow& editor) {
     ShowPicture(editor);
     return;
   }
-  if (error == StripError::kNotAPicture)
-    ShowInformationMessage(editor.window, kUnreadableMessage, kUnreadableTitle);
-  else
-    ShowInformationMessage(editor.window,
-                           error == StripError::kTooManyFrames ? kFramesMessage : kSizeMessage,
-                           kSizeTitle);
+  const EditorMessage message = PictureMessage(error);
+  ShowInformationMessage(editor.window, Words(message.text), Words(message.title));
   editor.strip.clear();
   ShowPicture(editor);
 }

@@ -23,6 +23,7 @@
 #include "core/clock_scale.h"
 #include "core/clock_tick.h"
 #include "core/cp932.h"
+#include "core/editor_texts.h"
 #include "core/enlarged_face.h"
 #include "core/payload_format.h"
 #include "core/picture_header.h"
@@ -128,6 +129,15 @@ const NamedValue kPageValues[] = {
 #undef TAVIMORE_FIELD
 constexpr int kPageValueCount = sizeof kPageValues / sizeof kPageValues[0];
 
+// The editor's messages in Japanese, by the keys the page knows them by.
+struct NamedText {
+  const char* key;
+  const char* text;
+};
+#define TAVIMORE_PAGE_TEXT(id, key, text) {key, text},
+const NamedText kPageTexts[] = {TAVIMORE_EDITOR_TEXTS(TAVIMORE_PAGE_TEXT)};
+#undef TAVIMORE_PAGE_TEXT
+
 std::string TextOf(const uint8_t* payload, const TextField& field) {
   return Utf8FromCp932(std::string(reinterpret_cast<const char*>(payload) + field.offset,
                                    field.length));
@@ -179,6 +189,21 @@ EMSCRIPTEN_KEEPALIVE const char* tv_value_name(int index) {
 }
 EMSCRIPTEN_KEEPALIVE int32_t tv_value(int index) {
   return index >= 0 && index < kPageValueCount ? kPageValues[index].value : 0;
+}
+
+// The editor's messages (kPageTexts): how many, and each one's key and Japanese text.
+EMSCRIPTEN_KEEPALIVE int tv_text_count() { return kEditorTextCount; }
+EMSCRIPTEN_KEEPALIVE const char* tv_text_key(int index) {
+  return index >= 0 && index < kEditorTextCount ? kPageTexts[index].key : "";
+}
+EMSCRIPTEN_KEEPALIVE const char* tv_text(int index) {
+  return index >= 0 && index < kEditorTextCount ? kPageTexts[index].text : "";
+}
+
+// The message a refused picture shows: its title's index times 256 plus its text's.
+EMSCRIPTEN_KEEPALIVE int tv_picture_message(int error) {
+  const EditorMessage message = PictureMessage(static_cast<StripError>(error));
+  return message.title * 256 + message.text;
 }
 
 // How long the page waits for its next redraw: the clock's own wake, just after the next

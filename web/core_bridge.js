@@ -43,6 +43,13 @@ class Core {
       openedClock: group('OpenedClock', ['size', 'error', 'build', 'imageCount', 'hands',
                                          'author', 'url', 'mail', 'images']),
     };
+    // The editor's messages in Japanese, by key; the page holds only their translations.
+    this.textKeys = [];
+    this.texts = new Map();
+    for (let i = 0; i < wasm._tv_text_count(); i += 1) {
+      this.textKeys.push(this.readText(wasm._tv_text_key(i)));
+      this.texts.set(this.textKeys[i], this.readText(wasm._tv_text(i)));
+    }
     this.buildNames = [];
     for (let i = 0; i < wasm._tv_build_count(); i += 1)
       this.buildNames.push(this.readText(wasm._tv_build_name(i)));
@@ -106,6 +113,12 @@ class Core {
       return new ImageData(new Uint8ClampedArray(this.heap().slice(out, out + size).buffer),
                            side, side);
     });
+  }
+
+  // The keys of the title and text of the message a refused picture shows.
+  pictureMessage(error) {
+    const both = this.wasm._tv_picture_message(error);
+    return [this.textKeys[both >> 8], this.textKeys[both & 255]];
   }
 
   // What a picture file's header says, before anything is decoded: { error, kind }, the

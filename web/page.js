@@ -39,7 +39,11 @@ const page = {
 };
 window.tavimorePage = page;
 
-function t(key) { return TEXTS[language][key]; }
+// The editor's messages in Japanese come from the core, once it is loaded.
+function t(key) {
+  if (language === 'ja' && core && core.texts.has(key)) return core.texts.get(key);
+  return TEXTS[language][key];
+}
 
 function applyLanguage() {
   document.documentElement.lang = language;
@@ -171,12 +175,6 @@ function tick() {
   setTimeout(tick, core.wakeDelay(Date.now() % 1000));
 }
 
-// --- Pictures: the editor's messages for a picture it refuses.
-function refusalMessage(error) {
-  if (error === core.stripError.notAPicture) return ['unreadableTitle', 'unreadableMessage'];
-  return ['sizeTitle', error === core.stripError.tooManyFrames ? 'framesMessage' : 'sizeMessage'];
-}
-
 async function choosePicture(file) {
   const start = performance.now();
   try {
@@ -194,7 +192,7 @@ async function takePicture(file) {
   } catch (e) {
     return failedInCore('sizeTitle', e);
   }
-  if (picture.error) showMessage(...refusalMessage(picture.error));
+  if (picture.error) showMessage(...core.pictureMessage(picture.error));
   strip = picture.faces || null;  // as in the editor, a refused picture leaves no strip behind
   frame = 0;
   page.facesInTurn = [];
@@ -384,7 +382,7 @@ async function start() {
   try {
     core = await loadCore();
   } catch (e) {
-    showMessage('makeTitle', 'loadFailed');
+    showMessage('loadFailedTitle', 'loadFailed');
     throw e;
   }
   emptyFace = new Uint32Array(core.imageValues).fill(core.emptyFacePixel);

@@ -1,5 +1,7 @@
 // The page's texts in its two languages: the Windows editor's own words in Japanese, and
-// their English equivalents. The messages about pictures are the editor's, word for word.
+// their English equivalents. The editor's messages in Japanese are the core's
+// (core/editor_texts.h), read from it once it is loaded; here are their translations, and
+// the one message shown when the core itself cannot be loaded.
 
 export const TEXTS = {
   ja: {
@@ -10,18 +12,8 @@ export const TEXTS = {
     make: 'F1:作成', open: '時計を開く', preview: 'プレビュー',
     private: '画像も時計も、このページの外には送られません。',
     faces: (n) => `${n} コマ`,
-    sizeTitle: 'サイズエラー',
-    sizeMessage: '画像サイズは、横80px・縦80pxのみ倍数としてください。',
-    framesMessage: '画像のコマ数が多すぎます。\n縦は20400px（80px × 255コマ）までとしてください。',
-    unreadableTitle: '画像エラー',
-    unreadableMessage: '画像を読み込めませんでした。\nBMP・JPEG・GIF・PNG の画像を選んでください。',
-    clockTitle: '時計を開く',
-    damaged: '時計ファイルが壊れているため、開けません。',
-    unknownShape: 'この時計の形が分かりません。時計の形は今のままです。',
-    notAClock: '時計ファイルではありません。',
-    makeTitle: '作成できません',
-    noProgram: '時計のプログラムを読み込めませんでした。',
-    noMemory: 'メモリーが足りません。',
+    // Shown when the core, which holds the other messages, cannot be loaded.
+    loadFailedTitle: '作成できません',
     loadFailed: 'ページの部品を読み込めませんでした。',
   },
   en: {
@@ -44,6 +36,24 @@ export const TEXTS = {
     makeTitle: 'Cannot make the clock',
     noProgram: 'The clock program could not be loaded.',
     noMemory: 'Not enough memory.',
+    noDefinitionTitle: 'Ending',
+    noDefinition: 'The files are not complete.',
+    overwriteTitle: 'Overwrite',
+    overwrite: 'Overwrite the file?<oriclock.exe>',
+    runningTitle: 'Running clock',
+    running: 'oriclock.exe is running. End it and make it again?',
+    notEndedTitle: 'The clock cannot be ended',
+    notEnded: 'The running "oriclock.exe" could not be ended.\nRight-click the clock, choose "Exit", then make it again.',
+    writeTitle: 'Write error',
+    notWritten: '"oriclock.exe" could not be written.',
+    oldKept: 'The previous "oriclock.exe" is kept as it was.',
+    folderInTheWay: 'A folder of the same name is in the way.',
+    diskFull: 'The disk is full.',
+    clockRunning: '"oriclock.exe" is running. End the clock, then make it again.',
+    fileInUse: 'Another program is using "oriclock.exe". Wait a moment, then make it again.',
+    moveEditor: 'Move TavimoreEdit to a folder you can write to, then make it again.',
+    noDialog: 'The file could not be chosen (dialog error %lu).',
+    loadFailedTitle: 'Cannot make the clock',
     loadFailed: 'A part of the page could not be loaded.',
   },
 };

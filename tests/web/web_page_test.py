@@ -11,6 +11,7 @@ browser makes is logged; the test fails if any goes anywhere but the page's own 
 import argparse
 import math
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -378,6 +379,10 @@ def test_refusals(driver, server, a, work, downloads):
     check(len(clock) == 55000 + 3 + 17 + 25604 and clock[55000 + 3] == 1,
           "after a refusal the clock gets one face (%d bytes)" % len(clock))
 
+    keys = re.findall(r'TEXT\(k\w+, "(\w+)"', open(os.path.join(ROOT, "core", "editor_texts.h")).read())
+    english = open(os.path.join(ROOT, "web", "texts.js")).read().split("  en: {")[1]
+    check(keys and all(re.search(r"\b%s: '" % k, english) for k in keys),
+          "every message of the core has its English translation")
     driver.find_element(By.ID, "language").click()
     check(driver.find_element(By.ID, "choose").text == "Choose picture", "English labels")
     choose_picture(driver, os.path.join(work, "wide.png"))
