@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "editor/definition_files.h"
+#include "editor/make_clock.h"
+#include "editor/select_image.h"
 #include "editor/window_frame.h"
 #include "core/color_value.h"
 #include "core/decimal_text.h"
@@ -36,6 +38,76 @@ constexpr wchar_t kFontSample[] = L"お名前ＵＲＬEメール背景画像選�
 
 const ControlPlace& PlaceOf(int id) { return kEditorLayout[id - kFirstControlId]; }
 bool IsControlId(int id) { return id >= kFirstControlId && id < kFirstControlId + kLayoutCount; }
+
+void CloseEditorWindow(EditorWindow& editor) {
+  if (editor.window) DestroyWindow(editor.window);
+}
+
+int HandLength(const EditorWindow& editor, int hand) {
+  return GetScrollPos(editor.lengthBars[hand], SB_CTL);
+}
+
+std::wstring TextOf(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(control, &text[0], length + 1)));
+  return text;
+}
+
+void ShowPicture(EditorWindow& editor) {
+  const int count = static_cast<int>(editor.strip.size() / kImageValues);
+  const ControlRect area = ScaledPlace(PlaceOf(GetDlgCtrlID(editor.stripBox)), editor.dpi);
+  // The strip box takes the picture's own size at the window's scale, and its laid-out size
+  // when it holds none.
+  const int face = ScaledFaceSize(editor.dpi);
+  const int width = count > 0 ? face : area.width;
+  const int height = count > 0 ? count * face : area.height;
+  SetWindowPos(editor.stripBox, nullptr, 0, 0, width, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowFaces(editor.stripBox, count > 0 ? editor.strip.data() : nullptr, count, editor.dpi);
+  ShowFaces(editor.previewBox, editor.preview.empty() ? nullptr : editor.preview.data(), 1,
+            editor.dpi);
+}
+
+// F1 and the button "F1:作成": the texts are stored in the settings file first, whatever
+// follows.
+void MakeClock(EditorWindow& editor) {
+  const LRESULT selected = SendMessageW(editor.shapeList, CB_GETCURSEL, 0, 0);
+  if (selected < 0 || static_cast<size_t>(selected) >= editor.definitionFiles.size()) return;
+  editor.settings->userName = TextOf(editor.fields[kNameField]);
+  editor.settings->userUrl = TextOf(editor.fields[kUrlField]);
+  editor.settings->userMail = TextOf(editor.fields[kMailField]);
+  SaveSettings(*editor.settings);
+
+  ClockInputs inputs{editor.folder + editor.definitionFiles[static_cast<size_t>(selected)],
+                     editor.settings->userName, editor.settings->userUrl,
+                     editor.settings->userMail, {},
+                     // Without an accepted picture the clock gets one face: what the preview shows.
+                     editor.strip.empty() ? &editor.preview : &editor.strip};
+  for (int hand = 0; hand < kHandCount; ++hand)
+    inputs.hands[hand] = Hand{editor.handColor[hand], HandLength(editor, hand)};
+  switch (MakeClockFile(editor.window, editor.folder, inputs)) {
+    case MakeOutcome::kNoDefinition:
+      CloseEditorWindow(editor);
+      break;
+    case MakeOutcome::kCancelled:
+      break;
+    case MakeOutcome::kWritten:
+    case MakeOutcome::kNotWritten:
+      ShowPicture(editor);  // the preview ends on the picture's first face, as after choosing it
+      break;
+  }
+}
+
+// The image button (CBTN): a strip chosen and taken, or refused, leaving none.
+void ChooseImage(EditorWindow& editor) {
+  std::vector<uint32_t> strip;
+  if (!SelectImage(editor.window, &strip)) return;
+  editor.strip = std::move(strip);
+  if (!editor.strip.empty())
+    editor.preview.assign(editor.strip.begin(), editor.strip.begin() + kImageValues);
+  ShowPicture(editor);
+}
 
 // The window's outer size at `dpi`, around its client area scaled.
 SIZE WindowSize(int dpi) {
@@ -241,7 +313,7 @@ void OnCommand(EditorWindow& editor, int id, int code) {
   if (p.group == ControlGroup::kButton && code == BN_CLICKED)
     HandleWindowKey(editor, p.index == kBuildButton ? VK_F1 : VK_F12);
   else if (p.group == ControlGroup::kImageButton && code == BN_CLICKED)
-    SelectImage(editor);
+    ChooseImage(editor);
   else if (p.group == ControlGroup::kField && code == EN_SETFOCUS)
     SendMessageW(editor.fields[p.index], EM_SETSEL, 0, -1);  // typing replaces the whole text
   else if (p.group == ControlGroup::kColorSwatch && code == STN_CLICKED)
@@ -404,43 +476,13 @@ void HandleWindowKey(EditorWindow& editor, int keyCode) {
   switch (keyCode) {
     case VK_F1:
       // Without definitions the build button is disabled and F1 does nothing.
-      if (!editor.definitionFiles.empty()) BuildClock(editor);
+      if (!editor.definitionFiles.empty()) MakeClock(editor);
       break;
     case VK_F12:
     case VK_ESCAPE:
       CloseEditorWindow(editor);
       break;
   }
-}
-
-void CloseEditorWindow(EditorWindow& editor) {
-  if (editor.window) DestroyWindow(editor.window);
-}
-
-int HandLength(const EditorWindow& editor, int hand) {
-  return GetScrollPos(editor.lengthBars[hand], SB_CTL);
-}
-
-std::wstring TextOf(HWND control) {
-  const int length = GetWindowTextLengthW(control);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(control, &text[0], length + 1)));
-  return text;
-}
-
-void ShowPicture(EditorWindow& editor) {
-  const int count = static_cast<int>(editor.strip.size() / kImageValues);
-  const ControlRect area = ScaledPlace(PlaceOf(GetDlgCtrlID(editor.stripBox)), editor.dpi);
-  // The strip box takes the picture's own size at the window's scale, and its laid-out size
-  // when it holds none.
-  const int face = ScaledFaceSize(editor.dpi);
-  const int width = count > 0 ? face : area.width;
-  const int height = count > 0 ? count * face : area.height;
-  SetWindowPos(editor.stripBox, nullptr, 0, 0, width, height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowFaces(editor.stripBox, count > 0 ? editor.strip.data() : nullptr, count, editor.dpi);
-  ShowFaces(editor.previewBox, editor.preview.empty() ? nullptr : editor.preview.data(), 1,
-            editor.dpi);
 }
 
 }  // namespace tavimore

@@ -1,6 +1,6 @@
 // The editor window: the author's texts, the face picture, the three hands and the clock
-// shape, and the keys F1 (build), F12 and Esc (close). Its state lives in one struct that
-// the window's handlers, the image selection and the builder share.
+// shape, and the keys F1 (build), F12 and Esc (close). Its state lives in one struct; the
+// image selection and the build are functions of their own that it calls with its inputs.
 #pragma once
 
 #include <windows.h>
@@ -57,14 +57,5 @@ bool PreviewMessage(EditorWindow& editor, const MSG& message);
 
 // Form_KeyDown: F1 builds, F12 and Esc close; other keys do nothing here.
 void HandleWindowKey(EditorWindow& editor, int keyCode);
-void CloseEditorWindow(EditorWindow& editor);
-int HandLength(const EditorWindow& editor, int hand);
-std::wstring TextOf(HWND control);
-// Shows the picture held (or none) in the strip box and the preview in the preview box.
-void ShowPicture(EditorWindow& editor);
-
-// In their own files: the image button's and F1's work.
-void SelectImage(EditorWindow& editor);
-void BuildClock(EditorWindow& editor);
 
 }  // namespace tavimore

@@ -1,15 +1,10 @@
-// SelectImage: the button "画像選択". The user chooses a picture strip; one 80 pixels wide
-// and a whole multiple of 80 pixels high (at most 255 squares) becomes AREA's picture and
-// its top square the preview. Any other file is refused with a message, leaving AREA
-// empty and the preview as it was.
-#include <windows.h>
+#include "editor/select_image.h"
 
 #include <string>
 #include <vector>
 
 #include "core/picture_strip.h"
 #include "decode/picture_decode.h"
-#include "editor/editor_window.h"
 #include "editor/editor_words.h"
 #include "core/payload_format.h"
 #include "platform/common_dialogs.h"
@@ -31,37 +26,33 @@ StripError ReadStrip(const std::wstring& path, PictureStrip* strip) {
 
 }  // namespace
 
-// The image button (CBTN): the open-file dialog of clsDialog's FileName, then the strip.
-void SelectImage(EditorWindow& editor) {
+bool SelectImage(HWND owner, std::vector<uint32_t>* images) {
   constexpr wchar_t kTitle[] = L"画像を選択";
   // Description and pattern, each ended by a zero, and the zero that ends the list.
   constexpr wchar_t kFilter[] = L"画像(*.bmp,*.jpg,*.gif)\0*.bmp;*.jpg;*.gif\0";
   OpenFileRequest request;
-  request.owner = editor.window;
+  request.owner = owner;
   request.title = kTitle;
   request.filter = kFilter;
   const OpenFileAnswer answer = ShowOpenFileDialog(request);
-  if (answer.outcome == DialogOutcome::kCancelled) return;
+  if (answer.outcome == DialogOutcome::kCancelled) return false;
   if (answer.outcome == DialogOutcome::kFailed) {
     // Never a silent cancel: the user chose something the dialog could not hand over.
     wchar_t text[128];  // the message and any 32-bit number, as wsprintf writes it
     wsprintfW(text, Words(kNoDialog), answer.error);
-    ShowStopMessage(editor.window, text, kTitle);
-    return;
+    ShowStopMessage(owner, text, kTitle);
+    return false;
   }
-
   PictureStrip strip;
   const StripError error = ReadStrip(answer.path, &strip);
   if (error == StripError::kNone) {
-    editor.strip = std::move(strip.images);
-    editor.preview.assign(editor.strip.begin(), editor.strip.begin() + kImageValues);
-    ShowPicture(editor);
-    return;
+    *images = std::move(strip.images);
+    return true;
   }
   const EditorMessage message = PictureMessage(error);
-  ShowInformationMessage(editor.window, Words(message.text), Words(message.title));
-  editor.strip.clear();
-  ShowPicture(editor);
+  ShowInformationMessage(owner, Words(message.text), Words(message.title));
+  images->clear();  // nothing of a refused picture is kept
+  return true;
 }
 
 }  // namespace tavimore
