@@ -179,7 +179,8 @@ void ShowMenu(ClockWindow& c) {
       ShowVersion(c);
       break;
     case kMenuLogin:
-      SetStartAtLogin(p.fileKey, p.executable.as<wchar_t>(), !atLogin);
+      if (!SetStartAtLogin(p.fileKey, p.executable.as<wchar_t>(), !atLogin))
+        ShowStopMessage(c.window, L"" TAVIMORE_LOGIN_PATH_TOO_LONG_MESSAGE, p.buildName);
       break;
     case kMenuExit:
       DestroyWindow(c.window);

@@ -30,6 +30,10 @@ enum ClockMenuIndex {
 // Shown, in a box titled with the clock's build, when its file's payload is damaged.
 #define TAVIMORE_DAMAGED_CLOCK_MESSAGE "時計ファイルが壊れているため、起動できません。"
 
+// Shown by the Windows clock, in a box titled with its build, when ログオン時に起動 cannot
+// be set: the file's path, even in its short form, is longer than Windows starts at login.
+#define TAVIMORE_LOGIN_PATH_TOO_LONG_MESSAGE "時計ファイルのパスが長すぎるため、ログオン時に起動できません。"
+
 // The version box's text as a printf format of the major, minor and revision numbers:
 // "- Original Clock -", an empty line, then "ver1.0.0", the lines ended by `lineBreak` (a
 // literal: "\r\n" on Windows, "\n" elsewhere). Every printf family formats it alike, the

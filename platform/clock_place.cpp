@@ -1,7 +1,5 @@
 #include "platform/clock_place.h"
 
-#include "platform/clock_file_value.h"
-
 namespace tavimore {
 namespace {
 
@@ -46,25 +44,21 @@ __attribute__((force_align_arg_pointer)) BOOL CALLBACK AddWindow(HWND window, LP
 }  // namespace
 
 bool ReadClockPlace(const wchar_t* fileKey, ScreenPoint* place) {
-  HKEY key = OpenClockFileValue(kPlacesKey, fileKey, false);
-  if (!key) return false;
   INT32 xy[2];
-  DWORD bytes = sizeof xy, type = 0;
-  const LONG read = RegQueryValueExW(key, fileKey, nullptr, &type, reinterpret_cast<BYTE*>(xy), &bytes);
-  RegCloseKey(key);
-  const ScreenPoint kept{xy[0], xy[1]};
-  if (read != ERROR_SUCCESS || type != REG_BINARY || bytes != sizeof xy || !PlausiblePlace(kept))
+  DWORD bytes = sizeof xy;
+  if (!fileKey[0] || RegGetValueW(HKEY_CURRENT_USER, kPlacesKey, fileKey, RRF_RT_REG_BINARY,
+                                  nullptr, xy, &bytes) != ERROR_SUCCESS ||
+      bytes != sizeof xy)
     return false;
+  const ScreenPoint kept{xy[0], xy[1]};
+  if (!PlausiblePlace(kept)) return false;
   *place = kept;
   return true;
 }
 
 void SaveClockPlace(const wchar_t* fileKey, ScreenPoint place) {
-  HKEY key = OpenClockFileValue(kPlacesKey, fileKey, true);
-  if (!key) return;
   const INT32 xy[2] = {place.x, place.y};
-  RegSetValueExW(key, fileKey, 0, REG_BINARY, reinterpret_cast<const BYTE*>(xy), sizeof xy);
-  RegCloseKey(key);
+  if (fileKey[0]) RegSetKeyValueW(HKEY_CURRENT_USER, kPlacesKey, fileKey, REG_BINARY, xy, sizeof xy);
 }
 
 int ReadMonitors(Monitor* monitors, int capacity) {

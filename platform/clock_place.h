@@ -11,8 +11,9 @@
 
 namespace tavimore {
 
-// For the clock file of key `fileKey` (single_instance.h's ClockFileKey). False when
-// nothing usable is kept for the file (none, or a value that is no place).
+// For the clock file of key `fileKey` (single_instance.h's ClockFileKey; empty when none
+// could be made, which reads and keeps nothing). False when nothing usable is kept for the
+// file (none, or a value that is no place).
 bool ReadClockPlace(const wchar_t* fileKey, ScreenPoint* place);
 // The outcome is not reported: a place that cannot be kept is simply not there next time.
 void SaveClockPlace(const wchar_t* fileKey, ScreenPoint place);

@@ -122,8 +122,42 @@ check "... and the menu shows its check mark" \
   eval '! cmp -s <(convert "$WORK/menu-off.png" rgb:-) <(convert "$WORK/menu-on.png" rgb:-)'
 choose_menu_item "$window" 4
 check "chosen again, the value is gone" eval 'sleep 0.5; ! runs_at_login'
+# Switched off in Windows' startup settings (the Run value kept, its StartupApproved value
+# starting 03): no check mark; chosen, the clock is on again, the switch gone. Chosen while
+# switched on (02), both values go.
+switch_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+switch() { "$WINE64" reg add "$switch_key" /v "$name" /t REG_BINARY /d "${1}0000000000000000000000" /f >/dev/null; }
+no_switch() { ! "$WINE64" reg query "$switch_key" /v "$name" >/dev/null 2>&1; }
+choose_menu_item "$window" 4
+sleep 0.5
+name=$("$WINE64" reg query "$run_key" | tr -d '\r' | awk '/REG_SZ/ {print $1}')
+switch 03
+menu_picture "$WORK/menu-switched-off.png"
+check "switched off by Windows: no check mark" cmp -s <(convert "$WORK/menu-off.png" rgb:-) <(convert "$WORK/menu-switched-off.png" rgb:-)
+choose_menu_item "$window" 4
+check "... chosen, the Run value is there and the switch gone" eval 'sleep 0.5; runs_at_login && no_switch'
+switch 02
+choose_menu_item "$window" 4
+check "chosen while switched on, both values are gone" eval 'sleep 0.5; ! runs_at_login && no_switch'
 choose_menu_item "$window" 5
 check "the exit item ends the clock" wait_exit "$clock" 10
+
+# A path too long for a Run value is written in its short (8.3) form, which Wine makes for
+# every long name; where even that is too long (folders named in 8.3 already), a box says
+# why ("時計ファイルのパスが長すぎるため、ログオン時に起動できません。"), writing nothing.
+too_long='L"\6642\8a08\30d5\30a1\30a4\30eb\306e\30d1\30b9\304c\9577\3059\304e\308b\305f\3081\3001\30ed\30b0\30aa\30f3\6642\306b\8d77\52d5\3067\304d\307e\305b\3093\3002"'
+for folder in "$WORK/$(printf 'x%.0s' {1..250})" "$WORK$(printf '/deep%04d' {1..30})"; do
+  mkdir -p "$folder" && cp "$CLOCK_BIN/Varnet.exe" "$folder/"
+  PROGRAM_LOG=$WORK/login.log start_program WINEDEBUG=-all,+msgbox "$folder/Varnet.exe"
+  choose_menu_item "$(wait_window "$APP" '^Varnet$' 82x82)" 4
+  sleep 1
+  stop_program "$APP"
+done
+run_values=$("$WINE64" reg query "$run_key" | tr -d '\r' | grep REG_SZ)
+check "a path too long for Run: its short form is written" grep -qE '"Z:\\[^x]*~[^x]*\\Varnet.exe"$' <<<"$run_values"
+check "... even that too long: a box says why" test "$(message_box_text "$WORK/login.log")" = "$too_long"
+check "... and writes nothing" test "$(wc -l <<<"$run_values")" = 1
+"$WINE64" reg delete "$run_key" /va /f >/dev/null  # Wine starts what is left there
 
 # Esc ends the clock once it has the keyboard, after a click on it.
 start_program "$WORK/a/Varnet.exe"
