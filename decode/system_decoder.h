@@ -1,6 +1,6 @@
 // The decoders of the system a program runs on, for JPEG, GIF and PNG: on Linux Debian's
 // libjpeg-turbo, giflib and libpng (decode/*_reader.cpp), on Windows the Windows Imaging
-// Component (platform/wic_decoder.cpp). The caller has read the header and asks for
+// Component (decode/wic_decoder.cpp). The caller has read the header and asks for
 // exactly `width` x `height` pixels; a file whose data does not give that size, cannot be
 // decoded or would need more memory than such a picture fails.
 //
