@@ -208,6 +208,39 @@ void EndDrag(ClockWindow& c) {
   c.dragging = false;
 }
 
+// Where the clock belongs now, a window `size` pixels square: where it was left, while that
+// is on a screen, else the nearest place that is. A clock that keeps no place stays where
+// its window is, brought onto a screen too; before it has a window (GetWindowRect fails
+// for none), it goes where a new clock goes, beside the clocks already running.
+ScreenPoint PlaceNow(const ClockProgram& p, HWND window, int size) {
+  Monitor monitors[kMaxMonitors];
+  const int count = ReadMonitors(monitors, kMaxMonitors);
+  ScreenPoint place;
+  if (!ReadClockPlace(p.fileKey, &place)) {
+    RECT r;
+    if (!GetWindowRect(window, &r)) {
+      ScreenRect others[kMaxOtherClocks];
+      const int running = OtherWindows(kClockWindowClass, nullptr, others, kMaxOtherClocks);
+      return FirstPlace(size, monitors, count, others, running);
+    }
+    place = ScreenPoint{r.left, r.top};
+  }
+  return PlaceOnMonitors(place, size, monitors, count);
+}
+
+// The displays changed (a monitor unplugged or back, another resolution, a taskbar moved):
+// the system may have moved the clock onto a monitor that is left, and its kept place is
+// not touched by that. The clock goes where it belongs now, back to its kept place once
+// that is on a screen again, drawn at the scale of the monitor there: the move itself may
+// bring WM_DPICHANGED, whose suggested place is the system's, not ours.
+void Dock(ClockWindow& c) {
+  const ScreenPoint place = PlaceNow(*c.program, c.window, ScaledWindowSize(c.dpi));
+  SetWindowPos(c.window, nullptr, place.x, place.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT at{place.x, place.y};
+  Scale(c, WindowDpi(c.window), &at);
+}
+
 void Paint(ClockWindow& c) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(c.window, &ps);
@@ -255,6 +288,14 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       size->cx = size->cy = ScaledWindowSize(ClampDpi(static_cast<int>(w)));
       return TRUE;
     }
+    case WM_SETTINGCHANGE:
+      // Of the settings, only the work areas (a taskbar moved or resized) bear on where
+      // the clock may stand.
+      if (w != SPI_SETWORKAREA) break;
+      [[fallthrough]];
+    case WM_DISPLAYCHANGE:
+      Dock(c);
+      break;
     case WM_TIMECHANGE:
     case WM_POWERBROADCAST:
       // A clock set anew or a machine woken from sleep: the armed wake no longer falls on a
@@ -305,20 +346,6 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
   return DefWindowProcW(window, message, w, l);
 }
 
-// Where the clock was left, while that is on a screen; else where a new clock goes, beside
-// the clocks already running. Its size is the one at the system's scale: the window's own
-// is known only once the window is on its monitor.
-ScreenPoint StartPlace(const ClockProgram& p) {
-  Monitor monitors[kMaxMonitors];
-  const int count = ReadMonitors(monitors, kMaxMonitors);
-  const int size = ScaledWindowSize(ClampDpi(WindowDpi(nullptr)));
-  ScreenPoint place;
-  if (ReadClockPlace(p.fileKey, &place)) return PlaceOnMonitors(place, size, monitors, count);
-  ScreenRect others[kMaxOtherClocks];
-  const int running = OtherWindows(kClockWindowClass, nullptr, others, kMaxOtherClocks);
-  return FirstPlace(size, monitors, count, others, running);
-}
-
 }  // namespace
 
 int RunClockWindow(const ClockProgram& program) {
@@ -332,7 +359,10 @@ int RunClockWindow(const ClockProgram& program) {
   windowClass.lpszClassName = kClockWindowClass;
   if (!RegisterClassW(&windowClass)) return 1;
 
-  const ScreenPoint place = StartPlace(program);
+  // Its size the one at the system's scale: the window's own is known only once the window
+  // is on its monitor.
+  const ScreenPoint place =
+      PlaceNow(program, nullptr, ScaledWindowSize(ClampDpi(WindowDpi(nullptr))));
   // Borderless: the window is its client area, so window and client pixels coincide and
   // the outline's coordinates apply to both; its size and outline are set at load, once
   // its scale is known. Topmost from its creation, before its tooltip (a topmost window it

@@ -2,6 +2,8 @@
 // changed, as Windows does when the clock is dragged onto a monitor of another scale.
 // Wine has one DPI for every monitor and never sends this itself.
 //
+//   dpi_probe.exe screen WIDTH HEIGHT
+//       Sets the display to WIDTH x HEIGHT, as a monitor unplugged or plugged back does.
 //   dpi_probe.exe DPI X Y
 //       Asks the clock window its size at DPI (WM_GETDPISCALEDSIZE), then sends it
 //       WM_DPICHANGED for DPI with the suggested rectangle at (X, Y) of that size, or of the
@@ -26,6 +28,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int dpi = std::atoi(argv[1]), x = std::atoi(argv[2]), y = std::atoi(argv[3]);
+  if (argv[1][0] == 's') {  // screen
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode, mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = x, mode.dmPelsHeight = y;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) != DISP_CHANGE_SUCCESSFUL;
+  }
   HWND clock = FindWindowW(tavimore::kClockWindowClass, nullptr);
   DWORD pid = 0;
   if (!clock || !GetWindowThreadProcessId(clock, &pid)) return 1;

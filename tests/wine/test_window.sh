@@ -168,4 +168,19 @@ xdotool mousemove $((x + 40)) $((y + 40)) click 1
 sleep 0.3
 xdotool key Escape
 check "Esc ends the clock" wait_exit "$clock" 10
+
+# A monitor unplugged under a running clock and plugged back: Wine's virtual desktop resized.
+real_screen() { "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true; }
+private_cleanup_hooks=(real_screen "${private_cleanup_hooks[@]}")
+"$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f >/dev/null
+"$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+"$WINE64" reg add "$places" /v "$name" /t REG_BINARY /d 78050000e8030000 /f >/dev/null  # 1400, 1000
+wineserver -k 2>/dev/null || true; wineserver -w
+start_program "$WORK/a/Varnet.exe"
+wait_window "$APP" '^Varnet$' 82x82 >/dev/null
+screen() { "$WINE64" "$DPI_PROBE" screen "$1" "$2" && "$WINE64" "$WINDOW_PROBE" window Varnet |
+  python3 -c 'import json, sys; print(*json.load(sys.stdin)["outer"][:2])'; }  # where it is then
+at=$(screen 1600 1200)/$(screen 800 600)/$(screen 1600 1200)/$("$WINE64" reg query "$places" /v "$name" | tr -d '\r' | awk '/REG_BINARY/ {print $3}')
+check "at its kept place, onto a smaller screen, back on the large one; the place kept ($at)" \
+  test "$at" = '1400 1000/718 518/1400 1000/78050000E8030000'
 finish
