@@ -118,17 +118,17 @@ void Tick(ClockWindow& c) {
 // scale.
 bool Scale(ClockWindow& c, int dpi, const POINT* place) {
   dpi = ClampDpi(dpi);
+  const int faceSize = ScaledFaceSize(dpi), size = ScaledWindowSize(dpi);
+  // A clock that cannot have its new surface stays at its old scale.
+  if (!CreateFaceSurface(size, kWindowBackgroundPixel, &c.face)) return false;
+  c.enlargedPixels = HeapBlock(faceSize * faceSize * sizeof(uint32_t));
+  c.enlarged = EnlargedFace{c.enlargedPixels.as<uint32_t>()};
   if (c.dpi) {
     // A drag under way goes on holding the same point of the face.
     c.grabX = c.grabX * dpi / c.dpi;
     c.grabY = c.grabY * dpi / c.dpi;
   }
   c.dpi = dpi;
-  DestroyFaceSurface(&c.face);
-  const int faceSize = ScaledFaceSize(c.dpi), size = ScaledWindowSize(c.dpi);
-  c.enlargedPixels = HeapBlock(faceSize * faceSize * sizeof(uint32_t));
-  c.enlarged = EnlargedFace{c.enlargedPixels.as<uint32_t>()};
-  if (!CreateFaceSurface(size, kWindowBackgroundPixel, &c.face)) return false;
   OutlinePiece pieces[kMaxOutlinePieces];
   ApplyWindowRegion(c.window, pieces, ScaledOutline(*c.program->content.build, c.dpi, pieces));
   SetWindowPos(c.window, nullptr, place ? place->x : 0, place ? place->y : 0, size, size,

@@ -14,6 +14,7 @@ bool CreateFaceSurface(int size, uint32_t background, FaceSurface* face) {
   const HGDIOBJ previous = SelectObject(dc.get(), bitmap.get());
   if (!previous || previous == HGDI_ERROR) return false;
   // From here the surface owns both; DestroyFaceSurface gives them back.
+  DestroyFaceSurface(face);
   face->previous = previous;
   face->bitmap = bitmap.release();
   face->dc = dc.release();

@@ -21,8 +21,9 @@ struct FaceSurface {
 };
 
 // A `size` x `size` surface filled with `background` (a pixel 0x00RRGGBB), which the face
-// then covers but for its edge. False, with nothing left to destroy, when the context or
-// the bitmap cannot be made.
+// then covers but for its edge, in place of the one `face` held (if any). False, with
+// `face` as it was, when the context or the bitmap cannot be made: a window that cannot
+// have its new surface goes on showing its old one.
 bool CreateFaceSurface(int size, uint32_t background, FaceSurface* face);
 void DestroyFaceSurface(FaceSurface* face);
 
