@@ -5,8 +5,6 @@ namespace {
 
 // A clock started for the first time, from the primary monitor's working corner.
 constexpr int kFirstOffset = 100;
-// Stored places beyond this are no screen anyone has.
-constexpr int kFarthest = 1000000;
 
 bool Contains(const ScreenRect& r, int x, int y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -53,7 +51,7 @@ ScreenPoint PlaceOnMonitors(ScreenPoint remembered, int size, const Monitor* mon
 
 ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const ScreenRect* others,
                        int otherCount) {
-  ScreenRect work{0, 0, kFarthest, kFarthest};
+  ScreenRect work{0, 0, kFarthestPlace, kFarthestPlace};
   for (int i = 0; i < count; ++i)
     if (monitors[i].primary || i == 0) work = monitors[i].work;
   ScreenPoint place{work.left + kFirstOffset, work.top + kFirstOffset};
@@ -70,56 +68,8 @@ ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const Scree
                      Clamp(place.y, size, work.top, work.bottom)};
 }
 
-bool CoversMonitor(const ScreenRect& client, bool maximizedWithCaption, const ScreenRect& monitor) {
-  return !maximizedWithCaption && client.left <= monitor.left && client.top <= monitor.top &&
-         client.right >= monitor.right && client.bottom >= monitor.bottom;
-}
-
 bool PlausiblePlace(ScreenPoint p) {
-  return p.x >= -kFarthest && p.x <= kFarthest && p.y >= -kFarthest && p.y <= kFarthest;
-}
-
-bool ParsePlace(const char* text, size_t length, ScreenPoint* place) {
-  int values[2];
-  size_t i = 0;
-  for (int& value : values) {
-    while (i < length && text[i] == ' ') ++i;
-    const bool negative = i < length && text[i] == '-';
-    if (negative) ++i;
-    const size_t start = i;
-    int v = 0;  // stops past kFarthest, far below the int's limit
-    while (i < length && text[i] >= '0' && text[i] <= '9' && v <= kFarthest)
-      v = v * 10 + (text[i++] - '0');
-    if (i == start || v > kFarthest) return false;
-    value = static_cast<int>(negative ? -v : v);
-  }
-  while (i < length && (text[i] == ' ' || text[i] == '\n' || text[i] == '\r')) ++i;
-  if (i != length) return false;
-  *place = ScreenPoint{values[0], values[1]};
-  return true;
-}
-
-int FormatPlace(ScreenPoint place, char text[kPlaceTextRoom]) {
-  char* p = text;
-  const int values[] = {place.x, place.y};
-  for (int value : values) {
-    if (p != text) *p++ = ' ';
-    // In 32 bits: a 64-bit division would bring a library routine into the clock.
-    unsigned v = static_cast<unsigned>(value);
-    if (value < 0) {
-      *p++ = '-';
-      v = 0u - v;
-    }
-    char digits[10];
-    int n = 0;
-    do {
-      digits[n++] = static_cast<char>('0' + v % 10);
-      v /= 10;
-    } while (v > 0);
-    while (n > 0) *p++ = digits[--n];
-  }
-  *p = 0;
-  return static_cast<int>(p - text);
+  return p.x >= -kFarthestPlace && p.x <= kFarthestPlace && p.y >= -kFarthestPlace && p.y <= kFarthestPlace;
 }
 
 }  // namespace tavimore

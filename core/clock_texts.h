@@ -47,6 +47,5 @@ constexpr int kVersionTextRoom = 64;  // the text of any three 32-bit numbers, a
 // the weekday follows the locale: a user's own calendar (an era, a Buddhist year) never
 // changes the year shown.
 #define TAVIMORE_TOOLTIP_FORMAT "%s %04d/%02d/%02d(%s)"
-constexpr int kTooltipDateRoom = 16;  // " yyyy/mm/dd()" and the zero, beside the two texts
 
 }  // namespace tavimore

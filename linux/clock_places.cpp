@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/place_text.h"
 #include "core/read_whole_file.h"
 #include "core/write_file_atomically.h"
 

@@ -2,8 +2,7 @@
 // cut to its build's outline for drawing and input alike; it shows the pixels NativeClock
 // draws, redrawn at the start of every second and drawn anew at GDK's scale factor
 // (GDK_SCALE) in the same 82 x 82 logical pixels. The left button drags it through the
-// window manager, Esc ends it, the right button opens the menu (ホームページ, メール,
-// バージョン, 終了).
+// window manager, Esc ends it, the right button opens the clock's menu (core/clock_texts.h).
 #pragma once
 
 #include "linux/native_clock.h"

@@ -1,6 +1,6 @@
 #include "platform/full_screen.h"
 
-#include "core/clock_placement.h"
+#include "core/full_screen_rule.h"
 
 namespace tavimore {
 namespace {

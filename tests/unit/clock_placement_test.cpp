@@ -1,5 +1,7 @@
 // Tests of where a clock starts, over monitor layouts.
 #include "core/clock_placement.h"
+#include "core/full_screen_rule.h"
+#include "core/place_text.h"
 
 #include <gtest/gtest.h>
 
