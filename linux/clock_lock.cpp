@@ -8,16 +8,13 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/fnv_hash.h"
+
 namespace tavimore {
 
 std::string ClockLockName(const std::string& canonicalPath) {
-  // 64-bit FNV-1a: paths are not chosen to collide, and 64 bits keep accidental
-  // collisions out of reach for any number of clocks a person runs.
-  uint64_t hash = 14695981039346656037ull;
-  for (const char c : canonicalPath) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
+  uint64_t hash = kFnvStart;
+  for (const char c : canonicalPath) hash = FnvStep(hash, static_cast<unsigned char>(c));
   char name[48];
   std::snprintf(name, sizeof name, "tavimore-clock-%016llx.lock",
                 static_cast<unsigned long long>(hash));

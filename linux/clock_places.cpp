@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/fnv_hash.h"
 #include "core/place_text.h"
 #include "core/read_whole_file.h"
 #include "core/write_file_atomically.h"
@@ -20,11 +21,8 @@ std::string PlaceFile(const std::string& stateFolder, const std::string& canonic
 }  // namespace
 
 std::string ClockFileKey(std::string_view path) {
-  uint64_t h = 0xCBF29CE484222325ull;
-  for (unsigned char c : path) {
-    h ^= c;
-    h *= 0x100000001B3ull;
-  }
+  uint64_t h = kFnvStart;
+  for (unsigned char c : path) h = FnvStep(h, c);
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
   return text;

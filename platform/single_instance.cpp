@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/fnv_hash.h"
+#include "platform/handle_owners.h"
 #include "platform/heap_block.h"
 
 namespace tavimore {
@@ -25,15 +27,50 @@ HeapBlock CanonicalPath(const wchar_t* path) {
   return block;
 }
 
-// 64-bit FNV-1a over the UTF-16 code units: a mutex name may not hold backslashes and is
-// limited in length, so the path goes in as a hash.
-uint64_t HashPath(const wchar_t* path) {
-  uint64_t h = 0xCBF29CE484222325ull;
-  for (; *path; ++path) {
-    h ^= static_cast<uint16_t>(*path);
-    h *= 0x100000001B3ull;
-  }
-  return h;
+// A file as the file system knows it: its volume and its number there. One file reached by
+// two paths (a drive made with subst, a mapped drive and its UNC path, a junction, a hard
+// link) has one identity, while the text of the two paths differs.
+struct FileIdentity {
+  DWORD parts[3];  // the volume's serial number, the file's index (high part, low part)
+};
+
+// False when the identity cannot be learned: the file cannot be opened even to read its
+// attributes (its folder may not be listed), or its file system numbers no files (some
+// network file systems report 0 for every file, which would make all their clocks one).
+// Attributes only, and every kind of sharing, so that a running program's file opens too.
+bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity) {
+  const FileHandle file(CreateFileW(path, FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file || !GetFileInformationByHandle(file.get(), &info) ||
+      (info.nFileIndexHigh | info.nFileIndexLow) == 0)
+    return false;
+  *identity = {{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow}};
+  return true;
+}
+
+// Writes the key of `count` 16-bit little-endian units (a path's UTF-16 code units, or the
+// halves of a file's identity): a fixed prefix and their hash in hexadecimal. A name of a
+// kernel object may not hold backslashes and is limited in length, so no path goes in as
+// text. Whole 16-bit units, not bytes: the names of the places and login items already kept
+// come from these.
+void WriteKey(const void* units, int count, wchar_t (&name)[kClockFileKeyLength + 1]) {
+  const auto* bytes = static_cast<const uint8_t*>(units);
+  uint64_t h = kFnvStart;
+  for (int i = 0; i < count; ++i, bytes += 2) h = FnvStep(h, bytes[0] | bytes[1] << 8);
+  lstrcpyW(name, L"TavimoreClock-0000000000000000");
+  for (int i = kClockFileKeyLength - 1; i >= 14; --i, h >>= 4) name[i] = L"0123456789ABCDEF"[h & 15];
+}
+
+// The name of the one-clock-per-file claim: from the file's identity, so that every path
+// to one file gives one claim. A file whose identity cannot be learned keeps the key of its
+// path, which still keeps two starts by one path to one clock.
+bool ClaimName(const wchar_t* path, wchar_t (&name)[kClockFileKeyLength + 1]) {
+  FileIdentity id;
+  if (!ReadFileIdentity(path, &id)) return ClockFileKey(path, name);
+  WriteKey(&id, sizeof id / sizeof(uint16_t), name);
+  return true;
 }
 
 }  // namespace
@@ -41,15 +78,13 @@ uint64_t HashPath(const wchar_t* path) {
 bool ClockFileKey(const wchar_t* path, wchar_t (&name)[kClockFileKeyLength + 1]) {
   HeapBlock canonical = CanonicalPath(path);
   if (!canonical) return false;
-  lstrcpyW(name, L"TavimoreClock-0000000000000000");
-  uint64_t h = HashPath(canonical.as<wchar_t>());
-  for (int i = kClockFileKeyLength - 1; i >= 14; --i, h >>= 4) name[i] = L"0123456789ABCDEF"[h & 15];
+  WriteKey(canonical.as<wchar_t>(), lstrlenW(canonical.as<wchar_t>()), name);
   return true;
 }
 
 bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* security) {
   wchar_t name[kClockFileKeyLength + 1];
-  if (!ClockFileKey(executablePath, name)) return true;  // cannot tell; better a second clock than none
+  if (!ClaimName(executablePath, name)) return true;  // cannot tell; better a second clock than none
   // The handle stays open for the life of the process; the system closes it at exit.
   HANDLE mutex = CreateMutexW(security, FALSE, name);
   // A claim made with more rights than ours (a clock started as administrator) exists but
@@ -60,7 +95,7 @@ bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* sec
 
 bool IsInstanceRunning(const wchar_t* executablePath) {
   wchar_t name[kClockFileKeyLength + 1];
-  if (!ClockFileKey(executablePath, name)) return false;
+  if (!ClaimName(executablePath, name)) return false;
   HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
   if (mutex) {
     CloseHandle(mutex);
@@ -70,9 +105,15 @@ bool IsInstanceRunning(const wchar_t* executablePath) {
 }
 
 bool IsSameExecutable(const wchar_t* a, const wchar_t* b) {
-  HeapBlock first = CanonicalPath(a);
-  HeapBlock second = CanonicalPath(b);
-  return first && second && lstrcmpW(first.as<wchar_t>(), second.as<wchar_t>()) == 0;
+  FileIdentity first, second;
+  if (ReadFileIdentity(a, &first) && ReadFileIdentity(b, &second))
+    return first.parts[0] == second.parts[0] && first.parts[1] == second.parts[1] &&
+           first.parts[2] == second.parts[2];
+  // As the claim does when an identity is missing: the paths' texts.
+  HeapBlock firstPath = CanonicalPath(a);
+  HeapBlock secondPath = CanonicalPath(b);
+  return firstPath && secondPath &&
+         lstrcmpW(firstPath.as<wchar_t>(), secondPath.as<wchar_t>()) == 0;
 }
 
 }  // namespace tavimore

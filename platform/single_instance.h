@@ -1,7 +1,8 @@
 // One running clock per executable file: a second start of the same file ends, while two
 // different clock files can run side by side. The claim is a named object whose name comes
-// from the file's path; the editor asks for it to learn whether the clock it is about to
-// write runs.
+// from the file's identity on its volume, so that every path to one file (another drive
+// letter, a junction) names one claim; the editor asks for it to learn whether the clock it
+// is about to write runs.
 #pragma once
 
 #include <windows.h>
@@ -18,12 +19,14 @@ bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* sec
 bool IsInstanceRunning(const wchar_t* executablePath);
 
 // The name that stands for the clock file at `executablePath` wherever something is kept
-// per file (the claim, the remembered place): the same for every spelling of its path.
-// False when there is no memory for it.
+// per path (the remembered place, the login item): the same for every spelling of one
+// path (case, short names), but another for another path to the same file. It names the
+// claim too where the file's identity cannot be read. False when there is no memory for it.
 constexpr int kClockFileKeyLength = 30;
 bool ClockFileKey(const wchar_t* executablePath, wchar_t (&key)[kClockFileKeyLength + 1]);
 
-// True when both paths name one file as the claim sees it: case and short names aside.
+// True when both paths name one file as the claim sees it: by the files' identities, or
+// where one cannot be read, by the paths, case and short names aside.
 bool IsSameExecutable(const wchar_t* a, const wchar_t* b);
 
 }  // namespace tavimore

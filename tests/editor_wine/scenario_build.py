@@ -198,7 +198,11 @@ def build_f1_builds(sc, st):
 
 
 def build_clock_runs(sc, st):
-    """The clock written runs (and goes on running for the next step)."""
+    """The clock written runs (and goes on running for the next step), started by another
+    drive letter for its folder (Q:, as subst makes), which the editor must see through.
+    Wine names a file by its deepest drive and numbers its volume after that drive's letter:
+    Q: stays until the editor has ended the clock."""
+    os.symlink(sc.app, os.path.join(sc.session.prefix, "dosdevices", "q:"))
     st.clock = check_clock_runs(sc, st.rows)
     sc.log("the clock runs round with three frames in turn")
 
@@ -227,6 +231,7 @@ def build_running_clock(sc, st):
         time.sleep(0.2)
     check(os.stat(sc.output()).st_mtime_ns != before and sc.wait_output() == st.built and
           s.no_window_appears("書き込みエラー", st.editor, 0.5), "Yes did not make oriclock.exe again")
+    os.remove(os.path.join(s.prefix, "dosdevices", "q:"))
     sc.log("running clock: No keeps it, Yes ends it and makes it again")
 
     holder = s.start(sc.args.probe, "claim", windows_path(sc.output()))

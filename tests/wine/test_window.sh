@@ -169,6 +169,16 @@ sleep 0.3
 xdotool key Escape
 check "Esc ends the clock" wait_exit "$clock" 10
 
+# One file reached by two drive letters (Q: for its folder, as subst makes) is one clock.
+# Wine names the file by its deepest drive, Q:, and gives its volume a serial number from
+# that drive's letter, so Q: is there before the first start and until the second.
+ln -s "$WORK/a" "$WINEPREFIX/dosdevices/q:"
+start_program "$WORK/a/Varnet.exe"
+wait_window "$APP" '^Varnet$' 82x82 >/dev/null
+start_program "Z:${WORK//\//\\}\\a\\Varnet.exe" 2>/dev/null  # unreadable for the harness
+check "started by both drive letters, the same file shows one clock" wait_exit "$APP" 30
+rm "$WINEPREFIX/dosdevices/q:"
+
 # A monitor unplugged under a running clock and plugged back: Wine's virtual desktop resized.
 real_screen() { "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true; }
 private_cleanup_hooks=(real_screen "${private_cleanup_hooks[@]}")
