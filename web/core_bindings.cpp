@@ -81,6 +81,13 @@ struct OpenedClock {
   uint32_t* images;  // imageCount x kImageValues values
 };
 
+// One tick of the preview as the page reads it: TickFace in plain numbers.
+struct PageTick {
+  int32_t redraw;     // 0: the second drawn last; nothing to draw
+  int32_t faceImage;  // the face image to show, -1 with none
+  int32_t hour, minute, second;  // the time the hands show
+};
+
 // The numbers the page works with, by name.
 struct NamedValue {
   const char* name;
@@ -125,6 +132,11 @@ const NamedValue kPageValues[] = {
     TAVIMORE_FIELD(OpenedClock, url),
     TAVIMORE_FIELD(OpenedClock, mail),
     TAVIMORE_FIELD(OpenedClock, images),
+    TAVIMORE_FIELD(PageTick, redraw),
+    TAVIMORE_FIELD(PageTick, faceImage),
+    TAVIMORE_FIELD(PageTick, hour),
+    TAVIMORE_FIELD(PageTick, minute),
+    TAVIMORE_FIELD(PageTick, second),
 };
 #undef TAVIMORE_FIELD
 constexpr int kPageValueCount = sizeof kPageValues / sizeof kPageValues[0];
@@ -175,6 +187,17 @@ void DrawPreviewFace(const PixelView& face, const ClockBuild& build, const uint3
                nullptr);
 }
 
+// The page has one preview, a clock of its own: its tick rule's memory from one wake to the
+// next, and the answer to the page's last question, which the page reads in place.
+Ticker previewTicker;
+PageTick lastAnswer;
+
+const PageTick* Answer(const TickFace& face) {
+  lastAnswer = PageTick{face.redraw, face.faceImage, face.time.hour, face.time.minute,
+                        face.time.second};
+  return &lastAnswer;
+}
+
 }  // namespace
 
 extern "C" {
@@ -211,6 +234,20 @@ EMSCRIPTEN_KEEPALIVE int tv_picture_message(int error) {
 // before the boundary would draw the old second once more.
 EMSCRIPTEN_KEEPALIVE int tv_wake_delay_ms(int millisecondsIntoSecond) {
   return WakeDelay(millisecondsIntoSecond);
+}
+
+// The preview's tick rule, as every clock follows it: a new picture or clock starts it
+// afresh (the first redraw shows face image 0); tv_tick is asked at every wake with the
+// local time, tv_last_tick when the drawing changed within the second (hands, shape, scale).
+// Both answer in a PageTick that stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE void tv_ticker_restart() { previewTicker = Ticker{}; }
+EMSCRIPTEN_KEEPALIVE const PageTick* tv_tick(int imageCount, int year, int month, int day,
+                                             int hour, int minute, int second) {
+  return Answer(TickAt(&previewTicker, imageCount,
+                       LocalTime{year, month, day, hour, minute, second, 0}));
+}
+EMSCRIPTEN_KEEPALIVE const PageTick* tv_last_tick(int imageCount) {
+  return Answer(LastTick(previewTicker, imageCount));
 }
 
 EMSCRIPTEN_KEEPALIVE int tv_build_count() { return kBuildCount; }

@@ -42,6 +42,7 @@ class Core {
       cutResult: group('CutResult', ['size', 'error', 'count']),
       openedClock: group('OpenedClock', ['size', 'error', 'build', 'imageCount', 'hands',
                                          'author', 'url', 'mail', 'images']),
+      pageTick: group('PageTick', ['redraw', 'faceImage', 'hour', 'minute', 'second']),
     };
     // The editor's messages in Japanese, by key; the page holds only their translations.
     this.textKeys = [];
@@ -185,6 +186,24 @@ class Core {
                                      this.int32(at('imageCount')) * this.imageValues);
       return opened;
     });
+  }
+
+  // --- The preview's tick rule, kept in the core: restartTicker() for a new picture or clock,
+  // tick() at each wake with the local time (a Date), lastTick() to draw the last redraw
+  // again. Each answers null when there is nothing to draw, else { faceImage, time }: the
+  // face image to show (-1 with none) and [hour, minute, second] for the hands.
+  restartTicker() { this.wasm._tv_ticker_restart(); }
+  tick(imageCount, now) {
+    return this.readTick(this.wasm._tv_tick(imageCount, now.getFullYear(), now.getMonth() + 1,
+                                            now.getDate(), now.getHours(), now.getMinutes(),
+                                            now.getSeconds()));
+  }
+  lastTick(imageCount) { return this.readTick(this.wasm._tv_last_tick(imageCount)); }
+  readTick(p) {
+    const field = this.layout.pageTick;
+    if (!this.int32(p + field.redraw)) return null;
+    return { faceImage: this.int32(p + field.faceImage),
+             time: ['hour', 'minute', 'second'].map((name) => this.int32(p + field[name])) };
   }
 
   // Milliseconds from now to the next redraw, `msIntoSecond` into the current second.
