@@ -29,8 +29,8 @@ from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from web_session import (Server, choose_picture, load_page, open_clock, start_browser,  # noqa: E402
-                         wait_for)
+from web_session import (Server, choose_picture, load_page, open_clock, read_file,  # noqa: E402
+                         start_browser, wait_for)
 
 # The editor tests' strips: each square its own colours, a red top-left corner. The module
 # has the same name as the one above, so it is loaded under a name of its own.
@@ -82,7 +82,7 @@ def message_shown(driver):
     """(title key, text key, shown text) of the page's message box, or None; closes it."""
     shown = driver.execute_script(
         "const d = document.getElementById('message'); if (!d.open) return null;"
-        "const m = window.tavimorePage.lastMessage;"
+        "const m = window.tavimorePage.message;"
         "const r = [m.title, m.text, document.getElementById('message-text').textContent];"
         "d.close(); return r;")
     return shown
@@ -236,20 +236,36 @@ def test_keys_and_dropping(driver, server, a, work, downloads):
     clock_path = os.path.join(work, "turns.exe")
     tavimore_build(a.tavimore, clock_path, os.path.join(a.site, "clocks", "Varnet.exe"), strip,
                    "", "", "", [("#000040", 75), ("#000080", 80), ("#0000C0", 90)])
-    # Each new second shows the next face, after the last the first again.
-    for _ in range(3):
-        drawn = driver.execute_script("return window.tavimorePage.previewsDrawn")
-        wait_for(lambda: driver.execute_script(
-            "return window.tavimorePage.previewsDrawn > arguments[0]", drawn), "the next second", 5)
-        face, pixels = driver.execute_script(
-            "const c = document.getElementById('preview');"
-            "return [window.tavimorePage.faceShown,"
-            " Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data)];")
+    # Each new second shows the next face, after the last the first again: four redraws as
+    # the page makes them, each with the preview it drew.
+    redraws = driver.execute_async_script(
+        "const done = arguments[0], page = window.tavimorePage, seen = [];"
+        "let last = page.shown;"
+        "const look = () => {"
+        "  if (page.shown !== last) {"
+        "    last = page.shown;"
+        "    const c = document.getElementById('preview');"
+        "    seen.push([last.faceImage, last.at.join(':'),"
+        "               Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data)]);"
+        "  }"
+        "  if (seen.length === 4) done(seen); else setTimeout(look, 10);"
+        "};"
+        "look();")
+    for face, _, pixels in redraws[:3]:
         check(same_window(bytes(pixels), rendered(a.tavimore, clock_path, work, face)),
               "the preview of face %d is tavimore render's" % face)
-    shown = driver.execute_script("return window.tavimorePage.facesInTurn")
-    check(len(shown) >= 3 and all((b - a_) % 3 == 1 for a_, b in zip(shown, shown[1:])),
-          "the faces come in turn, one a second: %s" % shown)
+    shown = [(face, at) for face, at, _ in redraws]
+    check(all((b[0] - a_[0]) % 3 == 1 and b[1] != a_[1] for a_, b in zip(shown, shown[1:])),
+          "the faces come in turn, one each new second: %s" % shown)
+
+    # A hand changed redraws the last second at once, on the same face.
+    before, after = driver.execute_script(
+        "const page = window.tavimorePage, before = page.shown, e = document.getElementById('len0');"
+        "e.value = '40'; e.dispatchEvent(new Event('input'));"
+        "const r = [[before.faceImage, before.at], page.shown === before ? null"
+        "           : [page.shown.faceImage, page.shown.at]];"
+        "e.value = '75'; e.dispatchEvent(new Event('input')); return r;")  # as the clock has it
+    check(after == before, "a hand changed shows the same second's face anew: %s, %s" % (before, after))
 
     # Enter moves on as Tab does, to the next field and from the last to the make button.
     name = driver.find_element(By.ID, "name")
@@ -265,16 +281,11 @@ def test_keys_and_dropping(driver, server, a, work, downloads):
 
     # Dropped files: a picture becomes the strip, a Windows program is opened as a clock.
     def drop(path):
-        handled = driver.execute_script(
-            "return window.tavimorePage.picturesTaken + window.tavimorePage.clocksOpened")
-        driver.execute_script(
+        read_file(driver, lambda: driver.execute_script(
             "const t = new DataTransfer();"
             "t.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
             "document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: t, bubbles: true}));",
-            list(open(path, "rb").read()), os.path.basename(path))
-        wait_for(lambda: driver.execute_script(
-            "return window.tavimorePage.picturesTaken + window.tavimorePage.clocksOpened"
-            " > arguments[0]", handled), "the drop")
+            list(open(path, "rb").read()), os.path.basename(path)))
     drop(os.path.join(ROOT, "samples", "moon.png"))
     check(driver.find_element(By.ID, "strip-info").text == "8 コマ", "a dropped picture is the strip")
     opened = os.path.join(work, "dropped.exe")

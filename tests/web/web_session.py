@@ -66,18 +66,30 @@ def load_page(driver, url, query):
         "const done = arguments[0]; window.tavimorePage.ready.then(() => done(true));")
 
 
+def read_file(driver, give, timed=False):
+    """Gives the page a file by give() and waits until the page has taken or refused it: until
+    the file it reads (its state's `reading`) is a new one, settled. With `timed`, the file
+    comes through a file input; returns the milliseconds from its change event to then."""
+    driver.execute_script(
+        "const page = window.tavimorePage, given = window.fileGiven = {before: page.reading};"
+        "if (!arguments[0]) return;"
+        "addEventListener('change', () => { given.at = performance.now(); }, {capture: true, once: true});"
+        "addEventListener('change', () => page.reading.finally(() => {"
+        "  given.ms = performance.now() - given.at; }), {once: true});", timed)
+    give()
+    return driver.execute_async_script(
+        "const done = arguments[0], page = window.tavimorePage, given = window.fileGiven;"
+        "const wait = () => page.reading === given.before ? setTimeout(wait, 10)"
+        "  : page.reading.finally(() => done(given.ms));"
+        "wait();")
+
+
 def choose_picture(driver, path):
     """Chooses a picture through the page's file input and waits until the page has taken
-    or refused it."""
-    taken = driver.execute_script("return window.tavimorePage.picturesTaken")
-    driver.find_element(By.ID, "picture").send_keys(path)
-    wait_for(lambda: driver.execute_script(
-        "return window.tavimorePage.picturesTaken > arguments[0]", taken), "the picture to be taken")
+    or refused it; returns the milliseconds that took."""
+    return read_file(driver, lambda: driver.find_element(By.ID, "picture").send_keys(path), True)
 
 
 def open_clock(driver, path):
     """The same for a clock file."""
-    opened = driver.execute_script("return window.tavimorePage.clocksOpened")
-    driver.find_element(By.ID, "clock-file").send_keys(path)
-    wait_for(lambda: driver.execute_script(
-        "return window.tavimorePage.clocksOpened > arguments[0]", opened), "the clock to be read")
+    return read_file(driver, lambda: driver.find_element(By.ID, "clock-file").send_keys(path), True)
