@@ -5,20 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <cstdio>
 
-#include "core/fnv_hash.h"
+#include "linux/clock_file_key.h"
 
 namespace tavimore {
 
 std::string ClockLockName(const std::string& canonicalPath) {
-  uint64_t hash = kFnvStart;
-  for (const char c : canonicalPath) hash = FnvStep(hash, static_cast<unsigned char>(c));
-  char name[48];
-  std::snprintf(name, sizeof name, "tavimore-clock-%016llx.lock",
-                static_cast<unsigned long long>(hash));
-  return name;
+  return "tavimore-clock-" + ClockFileKey(canonicalPath) + ".lock";
 }
 
 ClockLock ClaimClockFile(const std::string& canonicalPath, const std::string& folder, int* fd) {

@@ -14,8 +14,8 @@ enum class ClockLock {
   kUnavailable,  // no lock could be made (no folder for it): run without one
 };
 
-// The lock file's name for a canonical clock file path: the same path always gives the
-// same name, different paths (practically) never do.
+// The lock file's name for a canonical clock file path: named after the clock file's key
+// (clock_file_key.h), like all that is kept per clock file.
 std::string ClockLockName(const std::string& canonicalPath);
 
 // Takes the lock for `canonicalPath` in `folder`. When held, `*fd` stays open for the rest

@@ -1,15 +1,14 @@
 #include "linux/clock_places.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
-#include "core/fnv_hash.h"
 #include "core/place_text.h"
 #include "core/read_whole_file.h"
 #include "core/write_file_atomically.h"
+#include "linux/clock_file_key.h"
 
 namespace tavimore {
 namespace {
@@ -19,14 +18,6 @@ std::string PlaceFile(const std::string& stateFolder, const std::string& canonic
 }
 
 }  // namespace
-
-std::string ClockFileKey(std::string_view path) {
-  uint64_t h = kFnvStart;
-  for (unsigned char c : path) h = FnvStep(h, c);
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-  return text;
-}
 
 bool ReadPlace(const std::string& stateFolder, const std::string& canonicalPath, ScreenPoint* place) {
   std::vector<uint8_t> bytes;
@@ -48,55 +39,6 @@ void SavePlace(const std::string& stateFolder, const std::string& canonicalPath,
   std::filesystem::create_directories(stateFolder + "/tavimore", ec);
   std::string error;
   WriteFileAtomically(PlaceFile(stateFolder, canonicalPath), bytes, &error);
-}
-
-std::string AutostartFile(const std::string& configFolder, const std::string& canonicalPath) {
-  return configFolder + "/autostart/tavimore-" + ClockFileKey(canonicalPath) + ".desktop";
-}
-
-bool StartsAtLogin(const std::string& configFolder, const std::string& canonicalPath) {
-  std::error_code ec;
-  return std::filesystem::exists(AutostartFile(configFolder, canonicalPath), ec);
-}
-
-void SetStartAtLogin(const std::string& configFolder, const std::string& canonicalPath, bool start) {
-  const std::string file = AutostartFile(configFolder, canonicalPath);
-  std::error_code ec;
-  if (!start) {
-    std::filesystem::remove(file, ec);
-    return;
-  }
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-  // The program running now, the one that is to start at login.
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  const std::string entry = AutostartEntry(ec ? "tavimore-clock" : self.string(), canonicalPath);
-  std::string error;
-  WriteFileAtomically(file, std::vector<uint8_t>(entry.begin(), entry.end()), &error);
-}
-
-std::string DesktopExecArgument(std::string_view argument) {
-  std::string quoted = "\"";
-  for (char c : argument) {
-    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  quoted += '"';
-  std::string value;
-  for (char c : quoted) {
-    if (c == '\\') value += '\\';
-    if (c == '%') value += '%';
-    value += c;
-  }
-  return value;
-}
-
-std::string AutostartEntry(const std::string& program, const std::string& canonicalPath) {
-  // A name line holds no line breaks or escapes; a file name with one is named by its key.
-  std::string name = std::filesystem::path(canonicalPath).filename().string();
-  if (name.find_first_of("\r\n\\") != std::string::npos) name = ClockFileKey(canonicalPath);
-  return "[Desktop Entry]\nType=Application\nName=Tavimore Clock (" + name + ")\nExec=" +
-         DesktopExecArgument(program) + " " + DesktopExecArgument(canonicalPath) +
-         "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
 }
 
 }  // namespace tavimore

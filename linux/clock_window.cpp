@@ -10,6 +10,7 @@
 #include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/clock_scale.h"
+#include "linux/autostart_entry.h"
 #include "linux/clock_places.h"
 #include "linux/other_clocks.h"
 

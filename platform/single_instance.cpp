@@ -1,8 +1,6 @@
 #include "platform/single_instance.h"
 
-#include <cstdint>
-
-#include "core/fnv_hash.h"
+#include "core/clock_file_key.h"
 #include "platform/handle_owners.h"
 #include "platform/heap_block.h"
 
@@ -31,7 +29,14 @@ HeapBlock CanonicalPath(const wchar_t* path) {
 // two paths (a drive made with subst, a mapped drive and its UNC path, a junction, a hard
 // link) has one identity, while the text of the two paths differs.
 struct FileIdentity {
-  DWORD parts[3];  // the volume's serial number, the file's index (high part, low part)
+  // The volume's serial number, the file's index (high part, low part); hashed as the 16-bit
+  // halves they are in memory, low half first, as clocks of earlier releases that may still
+  // run hash them. Reading one member of a union written as the other is defined by GCC and
+  // Clang, the compilers of the Windows programs.
+  union {
+    DWORD parts[3];
+    wchar_t halves[6];
+  };
 };
 
 // False when the identity cannot be learned: the file cannot be opened even to read its
@@ -50,17 +55,13 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity) {
   return true;
 }
 
-// Writes the key of `count` 16-bit little-endian units (a path's UTF-16 code units, or the
-// halves of a file's identity): a fixed prefix and their hash in hexadecimal. A name of a
-// kernel object may not hold backslashes and is limited in length, so no path goes in as
-// text. Whole 16-bit units, not bytes: the names of the places and login items already kept
-// come from these.
-void WriteKey(const void* units, int count, wchar_t (&name)[kClockFileKeyLength + 1]) {
-  const auto* bytes = static_cast<const uint8_t*>(units);
-  uint64_t h = kFnvStart;
-  for (int i = 0; i < count; ++i, bytes += 2) h = FnvStep(h, bytes[0] | bytes[1] << 8);
+// The name of `count` 16-bit units (a path's UTF-16 code units, or the halves of a file's
+// identity): a fixed prefix and their key. A name of a kernel object may not hold
+// backslashes and is limited in length, so no path goes in as text.
+void WriteKey(const wchar_t* units, int count, wchar_t (&name)[kClockFileKeyLength + 1]) {
   lstrcpyW(name, L"TavimoreClock-0000000000000000");
-  for (int i = kClockFileKeyLength - 1; i >= 14; --i, h >>= 4) name[i] = L"0123456789ABCDEF"[h & 15];
+  wchar_t* digits = name + kClockFileKeyLength - kClockFileKeyDigits;
+  WriteClockFileKey(units, count, KeyDigits::kUpperCase, digits);
 }
 
 // The name of the one-clock-per-file claim: from the file's identity, so that every path
@@ -69,7 +70,7 @@ void WriteKey(const void* units, int count, wchar_t (&name)[kClockFileKeyLength 
 bool ClaimName(const wchar_t* path, wchar_t (&name)[kClockFileKeyLength + 1]) {
   FileIdentity id;
   if (!ReadFileIdentity(path, &id)) return ClockFileKey(path, name);
-  WriteKey(&id, sizeof id / sizeof(uint16_t), name);
+  WriteKey(id.halves, 6, name);
   return true;
 }
 

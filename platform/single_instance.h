@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "core/clock_file_key.h"
+
 namespace tavimore {
 
 // True when no other process started from the same file runs; that process then holds
@@ -22,7 +24,7 @@ bool IsInstanceRunning(const wchar_t* executablePath);
 // per path (the remembered place, the login item): the same for every spelling of one
 // path (case, short names), but another for another path to the same file. It names the
 // claim too where the file's identity cannot be read. False when there is no memory for it.
-constexpr int kClockFileKeyLength = 30;
+constexpr int kClockFileKeyLength = 14 + kClockFileKeyDigits;  // "TavimoreClock-", the digits
 bool ClockFileKey(const wchar_t* executablePath, wchar_t (&key)[kClockFileKeyLength + 1]);
 
 // True when both paths name one file as the claim sees it: by the files' identities, or

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
 #include <vector>
 
 #include "core/build_list.h"
 #include "core/clock_face.h"
 #include "core/clock_scale.h"
 #include "decode/picture_decode.h"
-#include "linux/clock_places.h"
 #include "linux/native_clock.h"
 #include "payload_fixtures.h"
 
@@ -73,36 +70,6 @@ TEST(NativeClockTest, DrawsAtTheScreensScale) {
   EXPECT_FALSE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 45, 700}, shown.data(), 192));
   ASSERT_TRUE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 46, 0}, shown.data(), 192));
   EXPECT_EQ(shown, rendered(content.hands, content.images.data() + kImageValues, {15, 30, 46}));
-}
-
-// Test that a login entry starts the program with the clock file whatever characters the
-// paths hold: each argument quoted, the format's reserved characters escaped, and the
-// string's own escape (the backslash) doubled.
-TEST(ClockPlacesTest, LoginEntryQuotesItsArguments) {
-  EXPECT_EQ(DesktopExecArgument("/home/a b/時計.exe"), "\"/home/a b/時計.exe\"");
-  EXPECT_EQ(DesktopExecArgument("a\"b`c$d\\e%f"), "\"a\\\\\"b\\\\`c\\\\$d\\\\\\\\e%%f\"");
-  const std::string entry = AutostartEntry("/usr/bin/tavimore-clock", "/clocks/a\nb.exe");
-  EXPECT_NE(entry.find("\nExec=\"/usr/bin/tavimore-clock\" \"/clocks/a\nb.exe\"\n"), std::string::npos)
-      << entry;
-  EXPECT_EQ(entry.find("Name=Tavimore Clock (a\n"), std::string::npos) << "a name of one line";
-  EXPECT_NE(ClockFileKey("/a/oriclock.exe"), ClockFileKey("/b/oriclock.exe"));
-  EXPECT_EQ(ClockFileKey("/a/oriclock.exe").size(), 16u);
-}
-
-// Test that a place is kept per file and read back, and that a damaged one is ignored.
-TEST(ClockPlacesTest, PlacesKeptPerFile) {
-  const std::string state = testing::TempDir() + "/places-" + ClockFileKey(testing::TempDir());
-  SavePlace(state, "/a/oriclock.exe", {-1200, 340});
-  ScreenPoint p{};
-  ASSERT_TRUE(ReadPlace(state, "/a/oriclock.exe", &p));
-  EXPECT_EQ(p.x, -1200);
-  EXPECT_EQ(p.y, 340);
-  EXPECT_FALSE(ReadPlace(state, "/b/oriclock.exe", &p));
-  std::FILE* f = std::fopen((state + "/tavimore/place-" + ClockFileKey("/a/oriclock.exe")).c_str(), "w");
-  ASSERT_NE(f, nullptr);
-  std::fputs("12 junk\n", f);
-  std::fclose(f);
-  EXPECT_FALSE(ReadPlace(state, "/a/oriclock.exe", &p));
 }
 
 }  // namespace
