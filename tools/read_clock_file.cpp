@@ -1,4 +1,4 @@
-#include "tools/clock_file.h"
+#include "tools/read_clock_file.h"
 
 #include <algorithm>
 #include <filesystem>
