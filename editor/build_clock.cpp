@@ -7,8 +7,8 @@
 #include "core/payload_writer.h"
 #include "platform/handle_owners.h"
 #include "platform/long_path.h"
-#include "platform/read_whole_file.h"
 #include "platform/single_instance.h"
+#include "platform/win32_read_whole_file.h"
 
 namespace tavimore {
 namespace {

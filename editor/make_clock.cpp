@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "editor/editor_words.h"
+#include "platform/end_running_clock.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
-#include "platform/running_clock.h"
 #include "platform/single_instance.h"
-#include "platform/write_file_atomically.h"
+#include "platform/win32_write_file_atomically.h"
 
 namespace tavimore {
 namespace {

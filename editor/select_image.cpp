@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "core/payload_format.h"
 #include "core/picture_strip.h"
 #include "decode/picture_decode.h"
 #include "editor/editor_words.h"
-#include "core/payload_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/long_path.h"
 #include "platform/message_box.h"
-#include "platform/read_whole_file.h"
+#include "platform/win32_read_whole_file.h"
 
 namespace tavimore {
 namespace {

@@ -32,9 +32,10 @@ struct ClockWindow {
   GtkWidget* window;
   GtkWidget* tooltip;       // the tooltip's own window
   GtkWidget* tooltipLabel;
-  int dpi;                  // the scale the window is drawn at, as a DPI; 0 before the first
-  std::vector<uint32_t> pixels;  // the window as NativeClock draws it at that scale
-  cairo_surface_t* face;    // the same pixels, RGB24, with the device scale dpi / 96
+  // The window as NativeClock draws it at its scale (clock->dpi, the one place that holds
+  // the scale), and the same pixels as RGB24 with the device scale dpi / 96.
+  std::vector<uint32_t> pixels;
+  cairo_surface_t* face;
   guint tickSource;
   GtkWidget* loginItem;     // the menu's ログオン時に起動, a check item
   ScreenPoint kept;         // where the clock was last kept
@@ -126,10 +127,10 @@ void CopyToSurface(const uint32_t* window, int size, cairo_surface_t* surface) {
   cairo_surface_mark_dirty(surface);
 }
 
-// Draws the window for `local` when the core's rule, or a new scale, says to.
-void Redraw(ClockWindow* w, const LocalTime& local) {
-  if (!TickNativeClock(w->clock, local, w->pixels.data(), w->dpi)) return;
-  CopyToSurface(w->pixels.data(), ScaledWindowSize(w->dpi), w->face);
+// Draws the window for `local` at `dpi` when the core's rule, or a new scale, says to.
+void Redraw(ClockWindow* w, const LocalTime& local, int dpi) {
+  if (!TickNativeClock(w->clock, local, w->pixels.data(), dpi)) return;
+  CopyToSurface(w->pixels.data(), ScaledWindowSize(dpi), w->face);
   gtk_widget_queue_draw(w->window);
 }
 
@@ -138,7 +139,7 @@ void Redraw(ClockWindow* w, const LocalTime& local) {
 gboolean Tick(gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
   const LocalTime local = Now();
-  Redraw(w, local);
+  Redraw(w, local, w->clock->dpi);
   w->tickSource = g_timeout_add(static_cast<guint>(WakeDelay(local.millisecond)), Tick, w);
   return G_SOURCE_REMOVE;
 }
@@ -186,8 +187,7 @@ cairo_region_t* OutlineRegion(const ClockBuild& build, int dpi) {
 // of the screen. (A factor beyond the core's largest scale draws at that one, enlarged.)
 void Scale(ClockWindow* w) {
   const int dpi = NativeClockDpi(gtk_widget_get_scale_factor(w->window));
-  if (dpi == w->dpi) return;
-  w->dpi = dpi;
+  if (dpi == w->clock->dpi) return;
   const int size = ScaledWindowSize(dpi);
   w->pixels.assign(static_cast<size_t>(size) * size, 0);
   if (w->face) cairo_surface_destroy(w->face);
@@ -198,7 +198,7 @@ void Scale(ClockWindow* w) {
   gtk_widget_shape_combine_region(w->window, outline);
   gtk_widget_input_shape_combine_region(w->window, outline);
   cairo_region_destroy(outline);
-  Redraw(w, Now());  // the same second at the new scale
+  Redraw(w, Now(), dpi);  // the same second at the new scale
 }
 
 void ScaleChanged(GObject*, GParamSpec*, gpointer data) { Scale(static_cast<ClockWindow*>(data)); }

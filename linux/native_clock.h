@@ -28,7 +28,9 @@ struct NativeClock {
   // when the file carries no face images.
   std::vector<uint32_t> builtInFace;
   Ticker ticker{};
-  int dpi = 0;       // the scale it was drawn at, as a DPI; 0 before the first drawing
+  // The scale it was drawn at, as a DPI; 0 before the first drawing. The window keeps no
+  // copy: its pixels are of this scale.
+  int dpi = 0;
   std::vector<uint32_t> enlargedPixels;  // the face picture enlarged for that scale
   EnlargedFace enlarged{};               // what they hold
 };

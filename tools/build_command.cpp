@@ -14,15 +14,15 @@
 
 #include "core/clock_builder.h"
 #include "core/clock_definition.h"
-#include "core/read_whole_file.h"
-#include "core/write_file_atomically.h"
-#include "core/picture_strip.h"
-#include "decode/picture_decode.h"
 #include "core/cp932.h"
+#include "core/picture_strip.h"
+#include "core/read_whole_file.h"
 #include "core/starting_hands.h"
+#include "core/write_file_atomically.h"
+#include "decode/picture_decode.h"
+#include "tools/clock_running_check.h"
 #include "tools/commands.h"
 #include "tools/hand_text.h"
-#include "tools/running_clock.h"
 
 namespace tavimore {
 namespace {

@@ -9,9 +9,9 @@
 #include <CLI/CLI.hpp>
 
 #include "core/pixel_view.h"
-#include "tools/clock_file.h"
 #include "tools/commands.h"
 #include "tools/png_file.h"
+#include "tools/read_clock_file.h"
 
 namespace tavimore {
 namespace {

@@ -13,10 +13,10 @@
 #include <nlohmann/json.hpp>
 
 #include "core/cp932.h"
-#include "tools/clock_file.h"
 #include "tools/commands.h"
-#include "tools/hand_text.h"
 #include "tools/console_output.h"
+#include "tools/hand_text.h"
+#include "tools/read_clock_file.h"
 
 namespace tavimore {
 namespace {

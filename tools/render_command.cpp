@@ -12,9 +12,9 @@
 #include "core/build_list.h"
 #include "core/clock_face.h"
 #include "decode/picture_decode.h"
-#include "tools/clock_file.h"
 #include "tools/commands.h"
 #include "tools/png_file.h"
+#include "tools/read_clock_file.h"
 
 namespace tavimore {
 namespace {

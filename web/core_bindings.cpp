@@ -355,14 +355,14 @@ EMSCRIPTEN_KEEPALIVE uint8_t* tv_build_clock(const uint8_t* definition, size_t d
 // itself reads it. Returns out->error.
 EMSCRIPTEN_KEEPALIVE int tv_open_clock(const uint8_t* file, size_t size, OpenedClock* out) {
   std::memset(out, 0, sizeof *out);
-  const ClockBuild* build = DetectBuild(file, size < kPayloadOffset ? size : kPayloadOffset);
+  // A clock of a build the page does not know still gives its texts, hands and faces.
+  const ClockBuild* build = nullptr;
+  ClockContent c;
+  const ClockOpen open = OpenAnyClockFile(file, size, &build, &c);
   out->build = -1;
   for (int i = 0; i < kBuildCount; ++i)
     if (kAllBuilds[i] == build) out->build = i;
-  // A clock of a build the page does not know still gives its texts, hands and faces.
-  ClockContent c;
-  if (OpenClockFile(file, size, build ? build : kAllBuilds[0], &c) != ClockOpen::kReady)
-    return out->error = kOpenDamaged;
+  if (open != ClockOpen::kReady) return out->error = kOpenDamaged;
   if (!HasFaceImages(c)) return out->error = kOpenNoPayload;
 
   for (int h = 0; h < kHandCount; ++h) {

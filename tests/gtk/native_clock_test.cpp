@@ -5,6 +5,7 @@
 #include "core/build_list.h"
 #include "core/clock_face.h"
 #include "core/clock_scale.h"
+#include "core/outline.h"
 #include "decode/picture_decode.h"
 #include "linux/native_clock.h"
 #include "payload_fixtures.h"
@@ -70,6 +71,32 @@ TEST(NativeClockTest, DrawsAtTheScreensScale) {
   EXPECT_FALSE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 45, 700}, shown.data(), 192));
   ASSERT_TRUE(TickNativeClock(&clock, {2026, 12, 8, 15, 30, 46, 0}, shown.data(), 192));
   EXPECT_EQ(shown, rendered(content.hands, content.images.data() + kImageValues, {15, 30, 46}));
+}
+
+// Test that the window's logical outline keeps a logical pixel exactly when the outline
+// drawn at the scale keeps one of the device pixels it covers: none of the drawn outline is
+// cut away, and no pixel without any of it is kept. At 144 DPI a logical pixel covers one
+// or two device pixels each way, at 192 DPI two.
+TEST(NativeClockTest, LogicalOutlineKeepsEveryDrawnPixel) {
+  for (const ClockBuild* build : kAllBuilds) {
+    for (const int dpi : {kBaseDpi, 144, 192}) {
+      const int size = ScaledWindowSize(dpi);
+      std::vector<uint8_t> drawn(static_cast<size_t>(size) * size);
+      BuildOutlineMask(*build, dpi, drawn.data());
+      std::vector<int> logical(size);  // the logical row or column a device one lies in
+      for (int x = 0; x < kWindowSize; ++x)
+        for (int s = Scaled(x, dpi); s < Scaled(x + 1, dpi); ++s) logical[s] = x;
+      std::vector<int> drawnIn(kWindowPixels, 0);  // drawn device pixels per logical one
+      for (int sy = 0; sy < size; ++sy)
+        for (int sx = 0; sx < size; ++sx)
+          drawnIn[logical[sy] * kWindowSize + logical[sx]] += drawn[sy * size + sx] != 0;
+      uint8_t mask[kWindowPixels];
+      LogicalOutlineMask(*build, dpi, mask);
+      for (int i = 0; i < kWindowPixels; ++i)
+        ASSERT_EQ(mask[i] != 0, drawnIn[i] > 0) << build->name << " at " << dpi << " DPI, ("
+                                                << i % kWindowSize << ", " << i / kWindowSize << ")";
+    }
+  }
 }
 
 }  // namespace

@@ -20,7 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/running_clock.h"
+#include "platform/end_running_clock.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {

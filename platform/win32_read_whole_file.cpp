@@ -1,4 +1,4 @@
-#include "platform/read_whole_file.h"
+#include "platform/win32_read_whole_file.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "tools/running_clock.h"
+#include "tools/clock_running_check.h"
 
 #ifdef _WIN32
 #include <windows.h>

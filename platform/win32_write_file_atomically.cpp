@@ -1,4 +1,4 @@
-#include "platform/write_file_atomically.h"
+#include "platform/win32_write_file_atomically.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/running_clock.h"
+#include "platform/end_running_clock.h"
 
 #include <vector>
 
