@@ -97,12 +97,8 @@ bool ClaimSingleInstance(const wchar_t* executablePath, SECURITY_ATTRIBUTES* sec
 bool IsInstanceRunning(const wchar_t* executablePath) {
   wchar_t name[kClockFileKeyLength + 1];
   if (!ClaimName(executablePath, name)) return false;
-  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
-  if (mutex) {
-    CloseHandle(mutex);
-    return true;
-  }
-  return GetLastError() == ERROR_ACCESS_DENIED;
+  const KernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, name));
+  return mutex || GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 bool IsSameExecutable(const wchar_t* a, const wchar_t* b) {
