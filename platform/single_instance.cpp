@@ -30,9 +30,9 @@ HeapBlock CanonicalPath(const wchar_t* path) {
 // link) has one identity, while the text of the two paths differs.
 struct FileIdentity {
   // The volume's serial number, the file's index (high part, low part); hashed as the 16-bit
-  // halves they are in memory, low half first, as clocks of earlier releases that may still
-  // run hash them. Reading one member of a union written as the other is defined by GCC and
-  // Clang, the compilers of the Windows programs.
+  // halves they are in memory, low half first, by the same key function as a path's UTF-16
+  // units. Reading one member of a union written as the other is defined by GCC and Clang,
+  // the compilers of the Windows programs.
   union {
     DWORD parts[3];
     wchar_t halves[6];
