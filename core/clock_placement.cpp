@@ -6,10 +6,6 @@ namespace {
 // A clock started for the first time, from the primary monitor's working corner.
 constexpr int kFirstOffset = 100;
 
-bool Contains(const ScreenRect& r, int x, int y) {
-  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 bool Overlap(const ScreenRect& a, const ScreenRect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -31,22 +27,25 @@ int Clamp(int value, int size, int low, int high) {
 
 }  // namespace
 
-ScreenPoint PlaceOnMonitors(ScreenPoint remembered, int size, const Monitor* monitors, int count) {
-  const int cx = remembered.x + size / 2, cy = remembered.y + size / 2;
+ScreenPoint MoveOntoMonitor(ScreenPoint wanted, int size, const Monitor* monitors, int count,
+                            bool wholly) {
+  const int cx = wanted.x + size / 2, cy = wanted.y + size / 2;
   int nearest = -1;
   long long best = 0;
   for (int i = 0; i < count; ++i) {
-    if (Contains(monitors[i].area, cx, cy)) return remembered;
     const long long d = DistanceSquared(monitors[i].area, cx, cy);
     if (nearest < 0 || d < best) {
       nearest = i;
       best = d;
     }
   }
-  if (nearest < 0) return remembered;
+  if (nearest < 0 || (!wholly && best == 0)) return wanted;
   const ScreenRect& w = monitors[nearest].work;
-  return ScreenPoint{Clamp(remembered.x, size, w.left, w.right),
-                     Clamp(remembered.y, size, w.top, w.bottom)};
+  return ScreenPoint{Clamp(wanted.x, size, w.left, w.right), Clamp(wanted.y, size, w.top, w.bottom)};
+}
+
+ScreenPoint PlaceOnMonitors(ScreenPoint remembered, int size, const Monitor* monitors, int count) {
+  return MoveOntoMonitor(remembered, size, monitors, count, false);
 }
 
 ScreenPoint FirstPlace(int size, const Monitor* monitors, int count, const ScreenRect* others,

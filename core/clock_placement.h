@@ -14,6 +14,13 @@ namespace tavimore {
 // the place stays.
 ScreenPoint PlaceOnMonitors(ScreenPoint remembered, int size, const Monitor* monitors, int count);
 
+// The rule under it: the monitor whose area holds the centre of a window `size` square at
+// `wanted`, or else the one nearest to that centre. With `wholly` the window is moved the
+// least into that monitor's work area; without, only when its centre lies on no monitor
+// (PlaceOnMonitors).
+ScreenPoint MoveOntoMonitor(ScreenPoint wanted, int size, const Monitor* monitors, int count,
+                            bool wholly);
+
 // Where a new clock (one that remembers no place) starts: (100, 100) from the primary
 // monitor's work area corner, or beside the running clocks `others` when one lies there,
 // the next free place to the right in that row (still inside the work area).
