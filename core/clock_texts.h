@@ -10,14 +10,22 @@ namespace tavimore {
 
 // The menu's items by the indexes the clock has always given them, in their order. Each
 // front end expands ITEM(index, caption); the caption "-" is a separator line, which
-// cannot be chosen.
+// cannot be chosen. 大きさ and 透明度 open a sub-menu each, whose items are a radio group
+// (TAVIMORE_SIZE_MENU, TAVIMORE_SEE_THROUGH_MENU, in core/desk_fit.h's step order);
+// 位置を固定 and マウスが乗ったら薄く are checked while they are on.
 enum ClockMenuIndex {
   kMenuHomePage = 0,
   kMenuMail = 1,
   kMenuSeparator = 90,
   kMenuVersion = 91,
   kMenuLogin = 92,  // starts the clock at login, or no longer; checked while it does
+  kMenuSize = 93,
+  kMenuSeeThrough = 94,
+  kMenuFixed = 95,
+  kMenuFade = 96,
   kMenuExit = 99,
+  kMenuSizeStep = 100,        // plus the size step
+  kMenuSeeThroughStep = 110,  // plus the see-through step
 };
 #define TAVIMORE_CLOCK_MENU(ITEM)       \
   ITEM(kMenuHomePage, "ホームページ")   \
@@ -25,7 +33,21 @@ enum ClockMenuIndex {
   ITEM(kMenuSeparator, "-")             \
   ITEM(kMenuVersion, "バージョン")      \
   ITEM(kMenuLogin, "ログオン時に起動")  \
+  ITEM(kMenuSize, "大きさ")             \
+  ITEM(kMenuSeeThrough, "透明度")       \
+  ITEM(kMenuFixed, "位置を固定")        \
+  ITEM(kMenuFade, "マウスが乗ったら薄く") \
   ITEM(kMenuExit, "終了")
+#define TAVIMORE_SIZE_MENU(ITEM)   \
+  ITEM(kMenuSizeStep + 0, "100%")  \
+  ITEM(kMenuSizeStep + 1, "125%")  \
+  ITEM(kMenuSizeStep + 2, "150%")  \
+  ITEM(kMenuSizeStep + 3, "200%")
+#define TAVIMORE_SEE_THROUGH_MENU(ITEM)   \
+  ITEM(kMenuSeeThroughStep + 0, "なし")   \
+  ITEM(kMenuSeeThroughStep + 1, "25%")    \
+  ITEM(kMenuSeeThroughStep + 2, "50%")    \
+  ITEM(kMenuSeeThroughStep + 3, "75%")
 
 // Shown, in a box titled with the clock's build, when its file's payload is damaged.
 #define TAVIMORE_DAMAGED_CLOCK_MESSAGE "時計ファイルが壊れているため、起動できません。"
