@@ -15,8 +15,8 @@ namespace tavimore {
 // UnpackDeskFit refuses, gives the new clock's fit: the place alone is still worth keeping.
 bool ParsePlace(const char* text, size_t length, ScreenPoint* place, DeskFit* fit);
 
-// Any two ints and the largest fit, "-2147483648 -2147483648 197379", and the zero.
-constexpr int kPlaceTextRoom = 31;
+// Any two ints and the largest fit, "-2147483648 -2147483648 16843523", and the zero.
+constexpr int kPlaceTextRoom = 33;
 
 // `place` and `fit` as "x y fit" with a zero; returns its length.
 int FormatPlace(ScreenPoint place, const DeskFit& fit, char text[kPlaceTextRoom]);
