@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "core/decoded_pixels.h"
 #include "core/picture_header.h"
@@ -22,5 +23,16 @@ namespace tavimore {
 
 bool DecodeWithSystem(PictureKind kind, const uint8_t* bytes, size_t size, int width, int height,
                       DecodedPixels* out);
+
+// Sees each frame of a GIF composed on its logical screen, and returns false to stop.
+using GifFrameVisit = std::function<bool(const DecodedPixels& screen)>;
+
+// Every frame of a GIF whose logical screen is `width` x `height`, composed as a browser
+// shows it (core/gif_canvas.h) and handed to `visit` in turn, each frame decoded only when
+// its turn comes: at most the screen, one frame and one earlier screen are held. By the
+// same pixel rules as the first frame above. False when not even the first frame decodes;
+// a file damaged or cut later gives the frames before the damage.
+bool DecodeGifFrames(const uint8_t* bytes, size_t size, int width, int height,
+                     const GifFrameVisit& visit);
 
 }  // namespace tavimore
