@@ -18,17 +18,12 @@ size_t SkipSubBlocks(const uint8_t* b, size_t n, size_t p) {
   return 0;
 }
 
-// The offset of the first record, past the header and the global colour table, or 0 for a
-// file that is not a GIF.
-size_t FirstRecord(const uint8_t* b, size_t n) {
-  if (n < 13 || (std::memcmp(b, "GIF87a", 6) != 0 && std::memcmp(b, "GIF89a", 6) != 0)) return 0;
+}  // namespace
+
+bool FindGifFirstFrame(const uint8_t* b, size_t n, GifFrame* frame) {
+  if (n < 13 || (std::memcmp(b, "GIF87a", 6) != 0 && std::memcmp(b, "GIF89a", 6) != 0)) return false;
   size_t p = 13;  // signature, logical screen descriptor
   if (b[10] & 0x80) p += 3u << ((b[10] & 7) + 1);  // the global colour table
-  return p;
-}
-
-// Finds the frame whose record is the next image descriptor from `p`, skipping extensions.
-bool NextFrame(const uint8_t* b, size_t n, size_t p, GifFrame* frame) {
   while (p < n) {
     if (b[p] == 0x21) {  // extension: label, sub-blocks
       if (p + 2 > n) return false;
@@ -41,6 +36,7 @@ bool NextFrame(const uint8_t* b, size_t n, size_t p, GifFrame* frame) {
     frame->top = Le16(b + p + 3);
     frame->width = Le16(b + p + 5);
     frame->height = Le16(b + p + 7);
+    if (int64_t{frame->width} * frame->height > kMaxGifFramePixels) return false;
     const uint8_t flags = b[p + 9];
     p += 10;
     if (flags & 0x80) p += 3u << ((flags & 7) + 1);  // the local colour table
@@ -52,21 +48,6 @@ bool NextFrame(const uint8_t* b, size_t n, size_t p, GifFrame* frame) {
     return true;
   }
   return false;
-}
-
-}  // namespace
-
-bool FindGifFirstFrame(const uint8_t* b, size_t n, GifFrame* frame) {
-  const size_t p = FirstRecord(b, n);
-  return p != 0 && NextFrame(b, n, p, frame) &&
-         int64_t{frame->width} * frame->height <= kMaxGifFramePixels;
-}
-
-int64_t CountGifFrames(const uint8_t* b, size_t n) {
-  int64_t count = 0;
-  GifFrame frame;
-  for (size_t p = FirstRecord(b, n); p != 0 && NextFrame(b, n, p, &frame); p = frame.end) ++count;
-  return count;
 }
 
 }  // namespace tavimore

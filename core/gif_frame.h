@@ -21,8 +21,4 @@ constexpr int64_t kMaxGifFramePixels = 80 * 20400;
 // first frame is larger than kMaxGifFramePixels.
 bool FindGifFirstFrame(const uint8_t* bytes, size_t size, GifFrame* frame);
 
-// How many whole frames the file holds, counted from its records without decoding any: 0
-// for a file that is not a GIF. A file cut inside a frame counts the frames before it.
-int64_t CountGifFrames(const uint8_t* bytes, size_t size);
-
 }  // namespace tavimore
