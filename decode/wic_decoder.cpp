@@ -10,6 +10,7 @@
 
 #include "core/gif_frame.h"
 #include "decode/system_decoder.h"
+#include "decode/wic_picture.h"
 #include "platform/com_apartment.h"
 #include "platform/handle_owners.h"
 
@@ -90,20 +91,10 @@ bool DecodeWithSystem(PictureKind kind, const uint8_t* bytes, size_t size, int w
 
   ComApartment apartment;
   if (!apartment.usable()) return false;
-  ComRef<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out()))))
-    return false;
-  ComRef<IWICStream> stream;
-  if (FAILED(factory->CreateStream(stream.out())) ||
-      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes), static_cast<DWORD>(size))))
-    return false;
-  ComRef<IWICBitmapDecoder> decoder;
-  if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                              decoder.out())))
-    return false;
+  WicPicture picture;
+  if (!OpenWicPicture(bytes, size, &picture)) return false;
   ComRef<IWICBitmapFrameDecode> frame;
-  if (FAILED(decoder->GetFrame(0, frame.out()))) return false;
+  if (FAILED(picture.decoder->GetFrame(0, frame.out()))) return false;
   UINT frameWidth = 0, frameHeight = 0;
   if (FAILED(frame->GetSize(&frameWidth, &frameHeight))) return false;
 

@@ -14,6 +14,7 @@
 
 #include "core/gif_canvas.h"
 #include "decode/system_decoder.h"
+#include "decode/wic_picture.h"
 #include "platform/com_apartment.h"
 #include "platform/handle_owners.h"
 
@@ -98,30 +99,19 @@ bool ReadFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int wi
 
 bool DecodeGifFrames(const uint8_t* bytes, size_t size, int width, int height,
                      const GifFrameVisit& visit) {
-  if (size > MAXDWORD) return false;
   ComApartment apartment;
   if (!apartment.usable()) return false;
-  ComRef<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out()))))
-    return false;
-  ComRef<IWICStream> stream;
-  if (FAILED(factory->CreateStream(stream.out())) ||
-      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes), static_cast<DWORD>(size))))
-    return false;
-  ComRef<IWICBitmapDecoder> decoder;
+  WicPicture picture;
   UINT frames = 0;
-  if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                              decoder.out())) ||
-      FAILED(decoder->GetFrameCount(&frames)))
+  if (!OpenWicPicture(bytes, size, &picture) || FAILED(picture.decoder->GetFrameCount(&frames)))
     return false;
   GifCanvas canvas;
   StartGifCanvas(width, height, ChannelOrder::kBgra, &canvas);
   GifFrameImage image;
   for (UINT i = 0; i < frames; ++i) {
     ComRef<IWICBitmapFrameDecode> frame;
-    if (FAILED(decoder->GetFrame(i, frame.out())) ||
-        !ReadFrame(factory.get(), frame.get(), width, height, &image) || !DrawGifFrame(image, &canvas))
+    if (FAILED(picture.decoder->GetFrame(i, frame.out())) ||
+        !ReadFrame(picture.factory.get(), frame.get(), width, height, &image) || !DrawGifFrame(image, &canvas))
       return i > 0;  // the frames before the damage
     if (!visit(canvas.screen)) return true;
   }
