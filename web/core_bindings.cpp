@@ -311,6 +311,21 @@ EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* bytes, size_t size, i
   return out;
 }
 
+// A bitmap file that is no strip, decoded by the core's own decoder as every program
+// decodes it, so that its framed face is the one `tavimore build --fit` makes: straight
+// RGBA, top row first, its size in `info`; null for a file this decoder does not read or
+// one of more than `maxPixels` pixels (the size its header gave the page).
+EMSCRIPTEN_KEEPALIVE uint8_t* tv_decode_bmp(const uint8_t* bytes, size_t size, double maxPixels,
+                                            PictureInfo* info) {
+  DecodedPixels pixels;
+  if (!DecodeBmp(bytes, size, static_cast<int64_t>(maxPixels), &pixels)) return nullptr;
+  info->width = pixels.width;
+  info->height = pixels.height;
+  auto* out = static_cast<uint8_t*>(std::malloc(pixels.bytes.size()));
+  if (out) std::memcpy(out, pixels.bytes.data(), pixels.bytes.size());
+  return out;
+}
+
 // The square a picture of `width` x `height` is framed with before the user moves it.
 EMSCRIPTEN_KEEPALIVE void tv_centred_square(int width, int height, FaceSquare* out) {
   *out = CentredSquare(width, height);

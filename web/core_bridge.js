@@ -154,6 +154,20 @@ class Core {
     });
   }
 
+  // A bitmap file of at most `maxPixels` pixels decoded by the core: { width, height, rgba },
+  // or null for one the core's decoder does not read.
+  decodeBmp(file, maxPixels) {
+    const info = this.layout.pictureInfo;
+    return this.withMemory((m) => {
+      const out = m.alloc(info.size);
+      const rgba = this.wasm._tv_decode_bmp(m.bytes(file), file.length, maxPixels, out);
+      if (!rgba) return null;
+      m.keep(rgba);
+      const width = this.int32(out + info.width), height = this.int32(out + info.height);
+      return { width, height, rgba: this.heap().slice(rgba, rgba + width * height * 4) };
+    });
+  }
+
   // The square { left, top, size } a picture of width x height is first framed with.
   centredSquare(width, height) {
     const field = this.layout.faceSquare;

@@ -93,9 +93,14 @@ async function frameCount(bytes, type) {
   }
 }
 
+// The largest bitmap the core decodes for a frame: 2^25 pixels (a 6000 x 5000 photo fits)
+// are 128 MiB of RGBA, which the core's memory holds a few times over while it decodes and
+// hands the pixels out, far below the 2 GiB a page's WebAssembly memory can reach.
+const MAX_BMP_PIXELS = 2 ** 25;
+
 // A checked file: { bytes, type, strip, count } (count: the faces it gives), or { error }.
 async function look(core, bytes) {
-  const { error, kind, height } = core.checkPicture(bytes);
+  const { error, kind, width, height } = core.checkPicture(bytes);
   const errors = core.stripError;
   if (error && error !== errors.wrongSize) return { error };
   const kinds = core.pictureKind;
@@ -103,7 +108,8 @@ async function look(core, bytes) {
                  [kinds.png]: 'image/png' }[kind];
   if (!error) return { bytes, type, strip: true, count: height / core.faceSize };
   try {
-    return { bytes, type, strip: false, count: await frameCount(bytes, type) };
+    return { bytes, type, strip: false, pixels: width * height,
+             count: await frameCount(bytes, type) };
   } catch (e) {
     return { error: errors.notAPicture };
   }
@@ -128,7 +134,9 @@ async function facesOf(core, file) {
       faces.push({ face: cut.faces.slice(k * core.imageValues, (k + 1) * core.imageValues) });
     return { faces };
   }
-  const first = await decodePicture(bytes, type);
+  const first = type === 'image/bmp' ? core.decodeBmp(bytes, Math.min(file.pixels, MAX_BMP_PIXELS))
+    : await decodePicture(bytes, type);
+  if (!first) return { error: core.stripError.notAPicture };
   const picture = { ...first, square: core.centredSquare(first.width, first.height), bytes, type,
                     frames: file.count };
   const faces = [];
