@@ -51,6 +51,9 @@ async function takePictures(files) {
 // The square over a picture moved: its first frame's face follows at once (at most once a
 // screen refresh), the faces of its other frames once it rests. state.fitting settles when
 // every face follows the square.
+// A square that has not moved for a quarter of a second rests: a drag or held key moves it
+// more often than that, and decoding every frame anew at each step would only be thrown away.
+const REST_MS = 250;
 let firstFit = null, fitGeneration = 0;
 function squareMoved(picture) {
   const generation = ++fitGeneration;
@@ -72,9 +75,10 @@ function squareMoved(picture) {
     requestAnimationFrame(fit);
     setTimeout(fit, 100);  // a hidden page draws no frames; 100 ms is still "at once"
   });
-  const others = picture.frames > 1 &&
-    fitFaces(state.core, picture, state.faces, () => generation === fitGeneration)
-      .then(() => generation === fitGeneration && shown());
+  const wanted = () => generation === fitGeneration;
+  const others = picture.frames > 1 && new Promise((rest) => setTimeout(rest, REST_MS))
+    .then(() => wanted() && fitFaces(state.core, picture, state.faces, wanted))
+    .then(() => wanted() && shown());
   state.fitting = Promise.all([firstFit, others]).catch((e) => failedInCore('sizeTitle', e));
 }
 
