@@ -7,6 +7,7 @@
 #include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/clock_tick.h"
+#include "core/desk_fit.h"
 #include "core/enlarged_face.h"
 #include "platform/clock_place.h"
 #include "platform/end_running_clock.h"
@@ -49,7 +50,11 @@ struct ClockWindow {
   bool dragging;
   bool moved;                        // the drag under way has moved the window
   bool behind;                       // behind a full-screen window, not topmost
-  int dpi;                           // the scale the window is drawn at, as a DPI
+  bool pointerOver;                  // faded under the pointer, its leaving tracked
+  DeskFit fit;                       // the user's size, see-through, fixed and fade
+  int monitorDpi;                    // the scale of the window's monitor, as a DPI
+  int dpi;                           // the scale the window is drawn at: FitDpi of it
+  int wheel;                         // Ctrl + wheel turned short of a whole notch
   int grabX, grabY;                  // client position of the pointer when the drag began
   HeapBlock image;                   // a face image as read from the payload (uint32_t)
   KernelHandle opening;              // the thread opening the address chosen last
@@ -113,11 +118,12 @@ void Tick(ClockWindow& c) {
   if (tick.redraw) Draw(c, tick);
 }
 
-// The window drawn at `dpi`: its size, its outline and its face made for that scale, at
-// `place` or where it is. At load, and again when the window reaches a monitor of another
-// scale.
-bool Scale(ClockWindow& c, int dpi, const POINT* place) {
-  dpi = ClampDpi(dpi);
+// The window drawn for a monitor of `monitorDpi` at the user's size: its size, its outline
+// and its face made for that scale, at `place` or where it is. At load, again when the
+// window reaches a monitor of another scale, and when the user sizes it.
+bool Scale(ClockWindow& c, int monitorDpi, const POINT* place) {
+  c.monitorDpi = monitorDpi;
+  const int dpi = FitDpi(monitorDpi, c.fit);
   const int faceSize = ScaledFaceSize(dpi), size = ScaledWindowSize(dpi);
   // A clock that cannot have its new surface stays at its old scale.
   if (!CreateFaceSurface(size, kWindowBackgroundPixel, &c.face)) return false;
@@ -143,12 +149,25 @@ bool Scale(ClockWindow& c, int dpi, const POINT* place) {
   return true;
 }
 
+// The window's opacity as the user fitted it, faded while the pointer is over it: the
+// window system's, for a layered window (WS_EX_LAYERED), which the outline still cuts.
+// A clock becomes one only once it is not opaque, and stays one: an opaque clock is the
+// plain window it has always been, drawn and hit by the pointer as before.
+void ShowAlpha(ClockWindow& c) {
+  const int alpha = FitAlpha(c.fit, c.pointerOver);
+  const LONG style = GetWindowLongW(c.window, GWL_EXSTYLE);
+  if (alpha == kOpaque && !(style & WS_EX_LAYERED)) return;
+  SetWindowLongW(c.window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(c.window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
 // Form_Load: the first face, before the window is shown.
 bool Load(ClockWindow& c) {
   c.image = HeapBlock(kImageValues * sizeof(uint32_t));
   c.tooltipText = HeapBlock(kWsprintfRoom * sizeof(wchar_t));
   if (!c.image || !c.tooltipText) return false;
   c.tooltip = CreateWindowTooltip(c.window);
+  ShowAlpha(c);
   return Scale(c, WindowDpi(c.window), nullptr);
 }
 
@@ -161,14 +180,78 @@ void ShowVersion(ClockWindow& c) {
   ShowPlainMessage(c.window, text, c.program->author.as<wchar_t>());
 }
 
+// Keeps where the clock is and how it is fitted for its file, at once, so a crash or a
+// logoff keeps them too.
+void Keep(ClockWindow& c) {
+  RECT r;
+  if (GetWindowRect(c.window, &r)) SaveClockPlace(c.program->fileKey, {r.left, r.top}, c.fit);
+}
+
+// Moves the clock to `wanted` (its top left corner), wholly on the monitor under its
+// centre, drawn for it at `size` step: grown or shrunk about its centre, or moved by keys.
+void MoveTo(ClockWindow& c, ScreenPoint wanted, int size) {
+  Monitor monitors[kMaxMonitors];
+  const int count = ReadMonitors(monitors, kMaxMonitors);
+  const int oldSize = ScaledWindowSize(c.dpi);
+  c.fit.size = size;
+  const int newSize = ScaledWindowSize(FitDpi(c.monitorDpi, c.fit));
+  const ScreenPoint p = GrowAboutCentre(wanted, oldSize, newSize, monitors, count);
+  const POINT at{p.x, p.y};
+  if (newSize != oldSize)
+    Scale(c, c.monitorDpi, &at);
+  else
+    SetWindowPos(c.window, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Keep(c);
+}
+
+// The clock's corner moved by (dx, dy), at `size` step.
+void MoveBy(ClockWindow& c, int dx, int dy, int size) {
+  RECT r;
+  if (GetWindowRect(c.window, &r)) MoveTo(c, ScreenPoint{r.left + dx, r.top + dy}, size);
+}
+
+// The arrow keys: 1 pixel, 10 with Shift, unless the clock is fixed. Their virtual keys
+// are in the order left, up, right, down.
+void MoveByKey(ClockWindow& c, WPARAM key) {
+  if (c.fit.fixed) return;
+  const int step = GetKeyState(VK_SHIFT) < 0 ? 10 : 1;
+  const int dx = key == VK_LEFT ? -step : key == VK_RIGHT ? step : 0;
+  const int dy = key == VK_UP ? -step : key == VK_DOWN ? step : 0;
+  MoveBy(c, dx, dy, c.fit.size);
+}
+
+// Ctrl + wheel: a size step for each whole notch (WHEEL_DELTA), however finely the wheel
+// reports its turns.
+void Wheel(ClockWindow& c, int delta) {
+  c.wheel += delta;
+  if (c.wheel < WHEEL_DELTA && c.wheel > -WHEEL_DELTA) return;
+  const int size = WheelSizeStep(c.fit.size, c.wheel);
+  c.wheel = 0;
+  MoveBy(c, 0, 0, size);
+}
+
 void ShowMenu(ClockWindow& c) {
-#define TAVIMORE_MENU_ENTRY(index, caption) {index, L"" caption},
-  static const MenuItem kItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)};
+#define TAVIMORE_MENU_CAPTION(index, caption) caption "\0"
+#define TAVIMORE_MENU_ENTRY(index, caption) {index, -1},
+#define TAVIMORE_SIZE_ENTRY(index, caption) {index, kMenuSize},
+#define TAVIMORE_SEE_THROUGH_ENTRY(index, caption) {index, kMenuSeeThrough},
+  static const wchar_t kCaptions[] = L"" TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_CAPTION)
+      TAVIMORE_SIZE_MENU(TAVIMORE_MENU_CAPTION) TAVIMORE_SEE_THROUGH_MENU(TAVIMORE_MENU_CAPTION);
+  static const MenuItem kItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)
+                                    TAVIMORE_SIZE_MENU(TAVIMORE_SIZE_ENTRY)
+                                    TAVIMORE_SEE_THROUGH_MENU(TAVIMORE_SEE_THROUGH_ENTRY)};
+#undef TAVIMORE_MENU_CAPTION
 #undef TAVIMORE_MENU_ENTRY
+#undef TAVIMORE_SIZE_ENTRY
+#undef TAVIMORE_SEE_THROUGH_ENTRY
   const ClockProgram& p = *c.program;
   const bool atLogin = StartsAtLogin(p.fileKey);
-  switch (ShowPopupMenu(c.window, kItems, sizeof kItems / sizeof kItems[0],
-                        atLogin ? kMenuLogin : -1)) {
+  const int checked[] = {atLogin ? kMenuLogin : -1, kMenuSizeStep + c.fit.size,
+                         kMenuSeeThroughStep + c.fit.seeThrough, c.fit.fixed ? kMenuFixed : -1,
+                         c.fit.fade ? kMenuFade : -1};
+  const int chosen = ShowPopupMenu(c.window, kCaptions, kItems, sizeof kItems / sizeof kItems[0], checked,
+                                   sizeof checked / sizeof checked[0]);
+  switch (chosen) {
     case kMenuHomePage:
       if (p.homePage) OpenWithShell(p.homePage.as<wchar_t>(), &c.opening);
       break;
@@ -182,9 +265,26 @@ void ShowMenu(ClockWindow& c) {
       if (!SetStartAtLogin(p.fileKey, p.executable.as<wchar_t>(), !atLogin))
         ShowStopMessage(c.window, L"" TAVIMORE_LOGIN_PATH_TOO_LONG_MESSAGE, p.buildName);
       break;
+    case kMenuFixed:
+      c.fit.fixed = !c.fit.fixed;
+      Keep(c);
+      break;
+    case kMenuFade:
+      c.fit.fade = !c.fit.fade;
+      ShowAlpha(c);
+      Keep(c);
+      break;
     case kMenuExit:
       DestroyWindow(c.window);
       break;
+    default:
+      if (chosen >= kMenuSeeThroughStep) {
+        c.fit.seeThrough = chosen - kMenuSeeThroughStep;
+        ShowAlpha(c);
+        Keep(c);
+      } else if (chosen >= kMenuSizeStep) {
+        MoveBy(c, 0, 0, chosen - kMenuSizeStep);
+      }
   }
 }
 
@@ -198,13 +298,9 @@ void Drag(ClockWindow& c, int x, int y) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Where a drag ends, the clock is kept for its file at once, so a crash or a logoff keeps
-// it too.
+// Where a drag ends, the clock is kept.
 void EndDrag(ClockWindow& c) {
-  if (c.dragging && c.moved) {
-    RECT r;
-    if (GetWindowRect(c.window, &r)) SaveClockPlace(c.program->fileKey, {r.left, r.top});
-  }
+  if (c.dragging && c.moved) Keep(c);
   c.dragging = false;
 }
 
@@ -216,7 +312,7 @@ ScreenPoint PlaceNow(const ClockProgram& p, HWND window, int size) {
   Monitor monitors[kMaxMonitors];
   const int count = ReadMonitors(monitors, kMaxMonitors);
   ScreenPoint place;
-  if (!ReadClockPlace(p.fileKey, &place)) {
+  if (!ReadClockPlace(p.fileKey, &place, nullptr)) {
     RECT r;
     if (!GetWindowRect(window, &r)) {
       ScreenRect others[kMaxOtherClocks];
@@ -285,7 +381,7 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       // system suggests keeps the pointer on the same point of the clock. Not a linear
       // scaling: rounded, and no larger than at 500 %.
       auto* size = reinterpret_cast<SIZE*>(l);
-      size->cx = size->cy = ScaledWindowSize(ClampDpi(static_cast<int>(w)));
+      size->cx = size->cy = ScaledWindowSize(FitDpi(static_cast<int>(w), c.fit));
       return TRUE;
     }
     case WM_SETTINGCHANGE:
@@ -313,6 +409,7 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       Paint(c);
       return 0;
     case WM_LBUTTONDOWN:
+      if (c.fit.fixed) return 0;
       c.dragging = true;
       c.moved = false;
       c.grabX = GET_X_LPARAM(l);
@@ -321,6 +418,19 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       return 0;
     case WM_MOUSEMOVE:
       if (c.dragging) Drag(c, GET_X_LPARAM(l), GET_Y_LPARAM(l));
+      if (c.fit.fade && !c.pointerOver) {
+        // Faded until the system says the pointer has left.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        c.pointerOver = TrackMouseEvent(&track) != FALSE;
+        ShowAlpha(c);
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      c.pointerOver = false;
+      ShowAlpha(c);
+      return 0;
+    case WM_MOUSEWHEEL:
+      if (GET_KEYSTATE_WPARAM(w) & MK_CONTROL) Wheel(c, GET_WHEEL_DELTA_WPARAM(w));
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -336,6 +446,7 @@ __attribute__((force_align_arg_pointer)) LRESULT CALLBACK WindowProc(HWND window
       return 0;
     case WM_KEYDOWN:
       if (w == VK_ESCAPE) DestroyWindow(window);
+      if (w >= VK_LEFT && w <= VK_DOWN) MoveByKey(c, w);
       return 0;
     case WM_DESTROY:
       KillTimer(window, kTickTimer);
@@ -359,10 +470,13 @@ int RunClockWindow(const ClockProgram& program) {
   windowClass.lpszClassName = kClockWindowClass;
   if (!RegisterClassW(&windowClass)) return 1;
 
-  // Its size the one at the system's scale: the window's own is known only once the window
-  // is on its monitor.
+  // The fit kept for the file first: the size it starts at depends on it. Its size the one
+  // at the system's scale: the window's own is known only once the window is on its
+  // monitor.
+  ScreenPoint kept;
+  ReadClockPlace(program.fileKey, &kept, &clock.fit);
   const ScreenPoint place =
-      PlaceNow(program, nullptr, ScaledWindowSize(ClampDpi(WindowDpi(nullptr))));
+      PlaceNow(program, nullptr, ScaledWindowSize(FitDpi(WindowDpi(nullptr), clock.fit)));
   // Borderless: the window is its client area, so window and client pixels coincide and
   // the outline's coordinates apply to both; its size and outline are set at load, once
   // its scale is known. Topmost from its creation, before its tooltip (a topmost window it

@@ -4,15 +4,6 @@
 #include "core/clock_scale.h"
 
 namespace tavimore {
-namespace {
-
-constexpr uint32_t kFixedBit = 1u << 16;
-constexpr uint32_t kFadeBit = 1u << 17;
-constexpr uint32_t kSeeThroughShift = 8;
-constexpr uint32_t kKnownBits = 3u | (3u << kSeeThroughShift) | kFixedBit | kFadeBit;
-
-}  // namespace
-
 int FitDpi(int monitorDpi, const DeskFit& fit) {
   return ClampDpi(ClampDpi(monitorDpi) * kSizePercents[fit.size] / 100);
 }
@@ -24,7 +15,7 @@ int WheelSizeStep(int step, int wheelDelta) {
 }
 
 int FitAlpha(const DeskFit& fit, bool pointerOver) {
-  const int alpha = (kOpaque * (100 - kSeeThroughPercents[fit.seeThrough]) + 50) / 100;
+  const int alpha = kSeeThroughAlphas[fit.seeThrough];
   return pointerOver && fit.fade && alpha > kFadedAlpha ? kFadedAlpha : alpha;
 }
 
@@ -41,15 +32,15 @@ ScreenPoint GrowAboutCentre(ScreenPoint place, int oldSize, int newSize, const M
 }
 
 uint32_t PackDeskFit(const DeskFit& fit) {
-  return static_cast<uint32_t>(fit.size) | static_cast<uint32_t>(fit.seeThrough) << kSeeThroughShift |
-         (fit.fixed ? kFixedBit : 0) | (fit.fade ? kFadeBit : 0);
+  return fit.size | fit.seeThrough << 8 | static_cast<uint32_t>(fit.fixed) << 16 |
+         static_cast<uint32_t>(fit.fade) << 24;
 }
 
 bool UnpackDeskFit(uint32_t packed, DeskFit* fit) {
-  if (packed & ~kKnownBits) return false;
-  // Both steps have 2 bits, and 4 steps each: every value the bits hold is a step.
-  *fit = DeskFit{static_cast<int>(packed & 3), static_cast<int>(packed >> kSeeThroughShift & 3),
-                 (packed & kFixedBit) != 0, (packed & kFadeBit) != 0};
+  const uint32_t size = packed & 0xFF, seeThrough = packed >> 8 & 0xFF, fixed = packed >> 16 & 0xFF,
+                 fade = packed >> 24;
+  if (size >= kSizeSteps || seeThrough >= kSeeThroughSteps || fixed > 1 || fade > 1) return false;
+  *fit = DeskFit{static_cast<uint8_t>(size), static_cast<uint8_t>(seeThrough), fixed != 0, fade != 0};
   return true;
 }
 

@@ -16,13 +16,17 @@ constexpr int kSizeSteps = 4;
 constexpr int kSizePercents[kSizeSteps] = {100, 125, 150, 200};
 constexpr int kSeeThroughSteps = 4;
 constexpr int kSeeThroughPercents[kSeeThroughSteps] = {0, 25, 50, 75};
+// The window's opacity for each, 255 opaque, as the window systems take it: 255 x (1 - t)
+// rounded.
+constexpr int kSeeThroughAlphas[kSeeThroughSteps] = {255, 191, 128, 64};
 
-// Plain data; all zero is a new clock's: 100 %, opaque, free, not fading.
+// Plain data; all zero is a new clock's: 100 %, opaque, free, not fading. Four bytes, in
+// the order of PackDeskFit's number, so that packing it costs a clock next to nothing.
 struct DeskFit {
-  int size;        // index into kSizePercents
-  int seeThrough;  // index into kSeeThroughPercents
-  bool fixed;      // neither a drag nor a key moves the clock
-  bool fade;       // nearly clear while the pointer is over it
+  uint8_t size;        // index into kSizePercents
+  uint8_t seeThrough;  // index into kSeeThroughPercents
+  bool fixed;          // neither a drag nor a key moves the clock
+  bool fade;           // nearly clear while the pointer is over it
 };
 
 // The scale a clock of `fit` is drawn at on a monitor of `monitorDpi`: the user's size
@@ -33,8 +37,8 @@ int FitDpi(int monitorDpi, const DeskFit& fit);
 // towards them (< 0), held at the first and last step.
 int WheelSizeStep(int step, int wheelDelta);
 
-// The window's opacity, 255 opaque, as the window systems take it: 255 x (1 - t) rounded
-// for the see-through t, and at most kFadedAlpha while faded under the pointer.
+// The window's opacity: kSeeThroughAlphas' for its see-through, and at most kFadedAlpha
+// while faded under the pointer.
 constexpr int kOpaque = 255;
 constexpr int kFadedAlpha = 63;  // a quarter of 255, rounded down: "at most a quarter"
 int FitAlpha(const DeskFit& fit, bool pointerOver);
@@ -50,9 +54,10 @@ ScreenPoint KeepOnMonitor(ScreenPoint wanted, int size, const Monitor* monitors,
 ScreenPoint GrowAboutCentre(ScreenPoint place, int oldSize, int newSize, const Monitor* monitors,
                             int count);
 
-// The fit as one number for the stores: the size step in bits 0-1, the see-through step in
-// bits 8-9, fixed in bit 16, fade in bit 17. A number with any other bit set comes from no
-// clock (a damaged store) and reads back as false, to be ignored.
+// The fit as one number for the stores: the size step in bits 0-7, the see-through step in
+// bits 8-15, fixed in bit 16, fade in bit 24. A number with any other bit set, or a step
+// beyond the last, comes from no clock (a damaged store) and reads back as false, to be
+// ignored.
 uint32_t PackDeskFit(const DeskFit& fit);
 bool UnpackDeskFit(uint32_t packed, DeskFit* fit);
 

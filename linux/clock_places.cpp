@@ -19,20 +19,22 @@ std::string PlaceFile(const std::string& stateFolder, const std::string& canonic
 
 }  // namespace
 
-bool ReadPlace(const std::string& stateFolder, const std::string& canonicalPath, ScreenPoint* place) {
+bool ReadPlace(const std::string& stateFolder, const std::string& canonicalPath, ScreenPoint* place,
+               DeskFit* fit) {
   std::vector<uint8_t> bytes;
   std::string error;
   const std::string file = PlaceFile(stateFolder, canonicalPath);
   std::error_code ec;
-  // Far more than "x y" is no place: not read at all.
+  // Far more than "x y fit" is no place: not read at all.
   if (std::filesystem::file_size(file, ec) > kPlaceTextRoom || ec) return false;
   if (!ReadWholeFile(file, &bytes, &error)) return false;
-  return ParsePlace(reinterpret_cast<const char*>(bytes.data()), bytes.size(), place);
+  return ParsePlace(reinterpret_cast<const char*>(bytes.data()), bytes.size(), place, fit);
 }
 
-void SavePlace(const std::string& stateFolder, const std::string& canonicalPath, ScreenPoint place) {
+void SavePlace(const std::string& stateFolder, const std::string& canonicalPath, ScreenPoint place,
+               const DeskFit& fit) {
   char text[kPlaceTextRoom];
-  const int n = FormatPlace(place, text);
+  const int n = FormatPlace(place, fit, text);
   std::vector<uint8_t> bytes(text, text + n);
   bytes.push_back('\n');
   std::error_code ec;

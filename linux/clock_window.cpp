@@ -10,6 +10,7 @@
 #include "core/clock_placement.h"
 #include "core/clock_texts.h"
 #include "core/clock_scale.h"
+#include "core/desk_fit.h"
 #include "linux/autostart_entry.h"
 #include "linux/clock_places.h"
 #include "linux/other_clocks.h"
@@ -27,21 +28,47 @@ namespace {
 // is up. A rest on the way, the button held, is not the end.
 constexpr guint kDragEndMilliseconds = 400;
 
+// Shift with an arrow key moves the clock this many pixels, the arrow alone one: a few
+// presses cross a desk, and one still lands on the pixel.
+constexpr int kShiftKeyStep = 10;
+
+// The menu's items and its two radio groups as core/clock_texts.h gives them.
+struct Item {
+  int index;
+  const char* caption;
+};
+#define TAVIMORE_MENU_ENTRY(index, caption) {index, caption},
+constexpr Item kMenuItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)};
+constexpr Item kSizeItems[kSizeSteps] = {TAVIMORE_SIZE_MENU(TAVIMORE_MENU_ENTRY)};
+constexpr Item kSeeThroughItems[kSeeThroughSteps] = {TAVIMORE_SEE_THROUGH_MENU(TAVIMORE_MENU_ENTRY)};
+#undef TAVIMORE_MENU_ENTRY
+
 struct ClockWindow {
   NativeClock* clock;
   GtkWidget* window;
   GtkWidget* tooltip;       // the tooltip's own window
   GtkWidget* tooltipLabel;
   // The window as NativeClock draws it at its scale (clock->dpi, the one place that holds
-  // the scale), and the same pixels as RGB24 with the device scale dpi / 96.
+  // the scale), and the same pixels as RGB24 with the device scale that makes them `size`
+  // logical pixels square.
   std::vector<uint32_t> pixels;
   cairo_surface_t* face;
   guint tickSource;
   GtkWidget* loginItem;     // the menu's ログオン時に起動, a check item
+  GtkWidget* sizeItems[kSizeSteps];  // the radio items of 大きさ, and of 透明度
+  GtkWidget* seeThroughItems[kSeeThroughSteps];
+  GtkWidget* fixedItem;     // 位置を固定 and マウスが乗ったら薄く, check items
+  GtkWidget* fadeItem;
+  DeskFit fit;              // how the user has fitted the clock to the desk
+  int size;                 // the window's logical size at that fit
+  bool pointerOver;         // what a fading clock fades for
   ScreenPoint kept;         // where the clock was last kept
   guint keepSource;         // a pending keeping of a new place
-  bool dragged;             // a drag has begun since: only a drag makes a place to keep
+  bool moved;               // a drag or a key has moved it since: only they make a place to keep
 };
+
+// The window's size in logical pixels at `fit`: 82 x 82 at 100 %.
+int FitWindowSize(const DeskFit& fit) { return ScaledWindowSize(FitDpi(kBaseDpi, fit)); }
 
 // The monitors as the display has them now.
 std::vector<Monitor> ReadMonitors(GdkDisplay* display) {
@@ -58,18 +85,27 @@ std::vector<Monitor> ReadMonitors(GdkDisplay* display) {
   return monitors;
 }
 
-// Where the clock was left, while that is on a screen; else where a new clock goes,
-// beside the clocks already there.
-ScreenPoint StartPlace(const NativeClock& clock, GdkScreen* screen) {
+// The fit kept for the clock, and where it was left while that is on a screen; else a new
+// clock's fit, and where it goes: beside the clocks already there.
+ScreenPoint StartPlace(const NativeClock& clock, GdkScreen* screen, DeskFit* fit) {
   const std::vector<Monitor> monitors = ReadMonitors(gdk_screen_get_display(screen));
   const int count = static_cast<int>(monitors.size());
   ScreenPoint place;
-  if (ReadPlace(g_get_user_state_dir(), clock.file, &place))
-    return PlaceOnMonitors(place, kWindowSize, monitors.data(), count);
+  *fit = DeskFit{};
+  if (ReadPlace(g_get_user_state_dir(), clock.file, &place, fit))
+    return PlaceOnMonitors(place, FitWindowSize(*fit), monitors.data(), count);
   const std::vector<ScreenRect> others = OtherClocks(screen);
-  return FirstPlace(kWindowSize, monitors.data(), count, others.data(),
+  return FirstPlace(FitWindowSize(*fit), monitors.data(), count, others.data(),
                     static_cast<int>(others.size()));
 }
+
+// `place` moved the least wholly onto its monitor, for a window of the clock's size.
+ScreenPoint OnMonitor(ClockWindow* w, ScreenPoint place) {
+  const std::vector<Monitor> monitors = ReadMonitors(gtk_widget_get_display(w->window));
+  return KeepOnMonitor(place, w->size, monitors.data(), static_cast<int>(monitors.size()));
+}
+
+void KeepNow(ClockWindow* w) { SavePlace(g_get_user_state_dir(), w->clock->file, w->kept, w->fit); }
 
 // The pointer's buttons are read from the display: while the window manager moves the
 // window, it has the pointer, and the clock sees no release.
@@ -83,14 +119,14 @@ bool PrimaryButtonHeld(GtkWidget* widget) {
 
 gboolean KeepPlace(gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
-  if (w->dragged && PrimaryButtonHeld(w->window)) return G_SOURCE_CONTINUE;
+  if (w->moved && PrimaryButtonHeld(w->window)) return G_SOURCE_CONTINUE;
   w->keepSource = 0;
   gint x, y;
   gtk_window_get_position(GTK_WINDOW(w->window), &x, &y);
-  if (w->dragged && (x != w->kept.x || y != w->kept.y)) {
-    w->dragged = false;
+  if (w->moved && (x != w->kept.x || y != w->kept.y)) {
+    w->moved = false;
     w->kept = ScreenPoint{x, y};
-    SavePlace(g_get_user_state_dir(), w->clock->file, w->kept);
+    KeepNow(w);
   }
   return G_SOURCE_REMOVE;
 }
@@ -152,25 +188,26 @@ gboolean Draw(GtkWidget*, cairo_t* cr, gpointer data) {
   return TRUE;
 }
 
-// The build's outline at `dpi` as a region: one rectangle per run of kept pixels in each
-// row. GDK takes shapes in logical pixels (it multiplies them by the scale factor for the
-// X server), so the outline drawn at the screen's scale is mapped to the window's 82 x 82
-// logical pixels first: a logical pixel is inside when any of its device pixels is
-// (LogicalOutlineMask), so the whole drawn outline shows, with at most a fringe of less
-// than a logical pixel of the window's own pixels beyond it, and clicks there reach the
-// clock. At scale 1 it is the outline itself.
-cairo_region_t* OutlineRegion(const ClockBuild& build, int dpi) {
-  uint8_t mask[kWindowPixels];
-  LogicalOutlineMask(build, dpi, mask);
+// The build's outline at `dpi` as a region of the window's logical pixels, one rectangle
+// per run of kept pixels in each row. GDK takes shapes in logical pixels (it multiplies
+// them by the scale factor for the X server), so the outline drawn at the screen's scale
+// is mapped to the logical pixels of the window at `logicalDpi` first: a logical pixel is
+// inside when any of its device pixels is (LogicalOutlineMask), so the whole drawn outline
+// shows, with at most a fringe of less than a logical pixel of the window's own pixels
+// beyond it, and clicks there reach the clock. At scale 1 it is the outline itself.
+cairo_region_t* OutlineRegion(const ClockBuild& build, int dpi, int logicalDpi) {
+  const int size = ScaledWindowSize(logicalDpi);
+  std::vector<uint8_t> mask(static_cast<size_t>(size) * size);
+  LogicalOutlineMask(build, dpi, mask.data(), logicalDpi);
   cairo_region_t* region = cairo_region_create();
-  for (int y = 0; y < kWindowSize; ++y) {
-    for (int x = 0; x < kWindowSize;) {
-      if (!mask[y * kWindowSize + x]) {
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size;) {
+      if (!mask[y * size + x]) {
         ++x;
         continue;
       }
       int end = x;
-      while (end < kWindowSize && mask[y * kWindowSize + end]) ++end;
+      while (end < size && mask[y * size + end]) ++end;
       const cairo_rectangle_int_t run{x, y, end - x, 1};
       cairo_region_union_rectangle(region, &run);
       x = end;
@@ -180,25 +217,55 @@ cairo_region_t* OutlineRegion(const ClockBuild& build, int dpi) {
 }
 
 // The window drawn at GDK's scale factor of its window (GDK_SCALE, or the desktop's
-// setting): at start, and again whenever the factor changes. The window stays 82 x 82
-// logical pixels; the core draws it anew at 96 DPI per step of the factor, as `tavimore
-// render --scale` does, into a surface of ScaledWindowSize(dpi) device pixels whose device
-// scale makes it 82 x 82 logical pixels too, so cairo puts each of its pixels on one pixel
-// of the screen. (A factor beyond the core's largest scale draws at that one, enlarged.)
+// setting) times the user's size: at start, and again whenever either changes. The window
+// is FitWindowSize logical pixels square (82 x 82 at 100 %); the core draws it anew at
+// FitDpi of 96 DPI per step of the factor, as `tavimore render --scale` does, into a
+// surface of ScaledWindowSize(dpi) device pixels whose device scale makes it the window's
+// logical size too, so cairo puts each of its pixels on one pixel of the screen. (A factor
+// beyond the core's largest scale draws at that one, enlarged.)
 void Scale(ClockWindow* w) {
-  const int dpi = NativeClockDpi(gtk_widget_get_scale_factor(w->window));
-  if (dpi == w->clock->dpi) return;
-  const int size = ScaledWindowSize(dpi);
-  w->pixels.assign(static_cast<size_t>(size) * size, 0);
+  const int logicalDpi = FitDpi(kBaseDpi, w->fit);
+  const int dpi = FitDpi(NativeClockDpi(gtk_widget_get_scale_factor(w->window)), w->fit);
+  if (dpi == w->clock->dpi && FitWindowSize(w->fit) == w->size) return;
+  w->size = FitWindowSize(w->fit);
+  const int drawn = ScaledWindowSize(dpi);
+  w->pixels.assign(static_cast<size_t>(drawn) * drawn, 0);
   if (w->face) cairo_surface_destroy(w->face);
-  w->face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size, size);
-  cairo_surface_set_device_scale(w->face, static_cast<double>(dpi) / kBaseDpi,
-                                 static_cast<double>(dpi) / kBaseDpi);
-  cairo_region_t* outline = OutlineRegion(*w->clock->content.build, dpi);
+  w->face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, drawn, drawn);
+  cairo_surface_set_device_scale(w->face, static_cast<double>(dpi) / logicalDpi,
+                                 static_cast<double>(dpi) / logicalDpi);
+  cairo_region_t* outline = OutlineRegion(*w->clock->content.build, dpi, logicalDpi);
   gtk_widget_shape_combine_region(w->window, outline);
   gtk_widget_input_shape_combine_region(w->window, outline);
   cairo_region_destroy(outline);
+  gtk_widget_set_size_request(w->window, w->size, w->size);
+  gtk_window_resize(GTK_WINDOW(w->window), w->size, w->size);
+  w->clock->dpi = 0;  // the new surface is empty: drawn now, even at the scale drawn last
   Redraw(w, Now(), dpi);  // the same second at the new scale
+}
+
+// How much shows through: the window manager's compositor blends the window, so without
+// one the clock stays opaque.
+void ShowAlpha(ClockWindow* w) {
+  gtk_widget_set_opacity(w->window, static_cast<double>(FitAlpha(w->fit, w->pointerOver)) / kOpaque);
+}
+
+// Takes the user's new fit and keeps it: a new size grows or shrinks the clock about its
+// centre, wholly on its monitor.
+void Refit(ClockWindow* w, const DeskFit& fit) {
+  const int oldSize = w->size;
+  w->fit = fit;
+  Scale(w);
+  if (w->size != oldSize) {
+    gint x, y;
+    gtk_window_get_position(GTK_WINDOW(w->window), &x, &y);
+    const std::vector<Monitor> monitors = ReadMonitors(gtk_widget_get_display(w->window));
+    w->kept = GrowAboutCentre(ScreenPoint{x, y}, oldSize, w->size, monitors.data(),
+                              static_cast<int>(monitors.size()));
+    gtk_window_move(GTK_WINDOW(w->window), w->kept.x, w->kept.y);
+  }
+  ShowAlpha(w);
+  KeepNow(w);
 }
 
 void ScaleChanged(GObject*, GParamSpec*, gpointer data) { Scale(static_cast<ClockWindow*>(data)); }
@@ -252,7 +319,17 @@ void ShowVersion(ClockWindow* w) {
 
 void OnMenuItem(GtkMenuItem* item, gpointer data) {
   auto* w = static_cast<ClockWindow*>(data);
-  switch (GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "index"))) {
+  const int index = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "index"));
+  const bool on = GTK_IS_CHECK_MENU_ITEM(item) &&
+                  gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item));
+  DeskFit fit = w->fit;
+  // A radio item just left is activated too: only the one chosen counts.
+  if (index >= kMenuSizeStep && index < kMenuSizeStep + kSizeSteps && on) {
+    fit.size = index - kMenuSizeStep;
+  } else if (index >= kMenuSeeThroughStep && index < kMenuSeeThroughStep + kSeeThroughSteps && on) {
+    fit.seeThrough = index - kMenuSeeThroughStep;
+  }
+  switch (index) {
     case kMenuHomePage:
       OpenAddress(w, w->clock->homePage);
       break;
@@ -270,61 +347,132 @@ void OnMenuItem(GtkMenuItem* item, gpointer data) {
       SetStartAtLogin(g_get_user_config_dir(), w->clock->file,
                       !StartsAtLogin(g_get_user_config_dir(), w->clock->file));
       break;
+    case kMenuFixed:
+      fit.fixed = on;
+      break;
+    case kMenuFade:
+      fit.fade = on;
+      break;
     case kMenuExit:
       gtk_widget_destroy(w->window);
-      break;
+      return;
   }
+  if (PackDeskFit(fit) != PackDeskFit(w->fit)) Refit(w, fit);
+}
+
+void AddMenuItem(ClockWindow* w, GtkWidget* menu, GtkWidget* entry, int index) {
+  g_object_set_data(G_OBJECT(entry), "index", GINT_TO_POINTER(index));
+  g_signal_connect(entry, "activate", G_CALLBACK(OnMenuItem), w);
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu), entry);
+}
+
+// A sub-menu of one radio group; its items go to `entries`.
+GtkWidget* MakeRadioMenu(ClockWindow* w, const Item* items, int count, GtkWidget** entries) {
+  GtkWidget* menu = gtk_menu_new();
+  GSList* group = nullptr;
+  for (int i = 0; i < count; ++i) {
+    entries[i] = gtk_radio_menu_item_new_with_label(group, items[i].caption);
+    group = gtk_radio_menu_item_get_group(GTK_RADIO_MENU_ITEM(entries[i]));
+    AddMenuItem(w, menu, entries[i], items[i].index);
+  }
+  return menu;
 }
 
 GtkWidget* MakeMenu(ClockWindow* w) {
-  struct Item {
-    int index;
-    const char* caption;
-  };
-#define TAVIMORE_MENU_ENTRY(index, caption) {index, caption},
-  static const Item kItems[] = {TAVIMORE_CLOCK_MENU(TAVIMORE_MENU_ENTRY)};
-#undef TAVIMORE_MENU_ENTRY
   GtkWidget* menu = gtk_menu_new();
-  for (const Item& item : kItems) {
-    const bool separator = std::strcmp(item.caption, "-") == 0;
-    GtkWidget* entry = separator                  ? gtk_separator_menu_item_new()
-                       : item.index == kMenuLogin ? gtk_check_menu_item_new_with_label(item.caption)
-                                                  : gtk_menu_item_new_with_label(item.caption);
-    if (item.index == kMenuLogin) w->loginItem = entry;
-    if (!separator) {
-      g_object_set_data(G_OBJECT(entry), "index", GINT_TO_POINTER(item.index));
-      g_signal_connect(entry, "activate", G_CALLBACK(OnMenuItem), w);
+  for (const Item& item : kMenuItems) {
+    GtkWidget* entry;
+    if (std::strcmp(item.caption, "-") == 0) {
+      gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
+      continue;
     }
-    gtk_menu_shell_append(GTK_MENU_SHELL(menu), entry);
+    const bool check = item.index == kMenuLogin || item.index == kMenuFixed || item.index == kMenuFade;
+    entry = check ? gtk_check_menu_item_new_with_label(item.caption)
+                  : gtk_menu_item_new_with_label(item.caption);
+    if (item.index == kMenuLogin) w->loginItem = entry;
+    if (item.index == kMenuFixed) w->fixedItem = entry;
+    if (item.index == kMenuFade) w->fadeItem = entry;
+    if (item.index == kMenuSize || item.index == kMenuSeeThrough) {
+      gtk_menu_item_set_submenu(
+          GTK_MENU_ITEM(entry),
+          item.index == kMenuSize
+              ? MakeRadioMenu(w, kSizeItems, kSizeSteps, w->sizeItems)
+              : MakeRadioMenu(w, kSeeThroughItems, kSeeThroughSteps, w->seeThroughItems));
+      gtk_menu_shell_append(GTK_MENU_SHELL(menu), entry);
+    } else {
+      AddMenuItem(w, menu, entry, item.index);
+    }
   }
   gtk_widget_show_all(menu);
   gtk_menu_attach_to_widget(GTK_MENU(menu), w->window, nullptr);
   return menu;
 }
 
+// A check or radio mark as things are now, set without choosing the item.
+void ShowChecked(ClockWindow* w, GtkWidget* item, bool on) {
+  g_signal_handlers_block_by_func(item, reinterpret_cast<gpointer>(OnMenuItem), w);
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), on);
+  g_signal_handlers_unblock_by_func(item, reinterpret_cast<gpointer>(OnMenuItem), w);
+}
+
 gboolean ButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data) {
   if (event->type != GDK_BUTTON_PRESS) return FALSE;  // a double click is two presses
   auto* w = static_cast<ClockWindow*>(data);
   if (event->button == GDK_BUTTON_PRIMARY) {
+    if (w->fit.fixed) return TRUE;
     // The window manager moves the window: the grabbed point stays under the pointer.
-    w->dragged = true;
+    w->moved = true;
     gtk_window_begin_move_drag(GTK_WINDOW(widget), event->button, static_cast<gint>(event->x_root),
                                static_cast<gint>(event->y_root), event->time);
   } else if (event->button == GDK_BUTTON_SECONDARY) {
     static GtkWidget* menu = MakeMenu(w);
-    // The check mark as things are now, set without choosing the item.
-    g_signal_handlers_block_by_func(w->loginItem, reinterpret_cast<gpointer>(OnMenuItem), w);
-    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(w->loginItem),
-                                   StartsAtLogin(g_get_user_config_dir(), w->clock->file));
-    g_signal_handlers_unblock_by_func(w->loginItem, reinterpret_cast<gpointer>(OnMenuItem), w);
+    ShowChecked(w, w->loginItem, StartsAtLogin(g_get_user_config_dir(), w->clock->file));
+    ShowChecked(w, w->sizeItems[w->fit.size], true);
+    ShowChecked(w, w->seeThroughItems[w->fit.seeThrough], true);
+    ShowChecked(w, w->fixedItem, w->fit.fixed);
+    ShowChecked(w, w->fadeItem, w->fit.fade);
     gtk_menu_popup_at_pointer(GTK_MENU(menu), reinterpret_cast<GdkEvent*>(event));
   }
   return TRUE;
 }
 
-gboolean KeyPress(GtkWidget* widget, GdkEventKey* event, gpointer) {
-  if (event->keyval == GDK_KEY_Escape) gtk_widget_destroy(widget);
+// Esc ends the clock; an arrow moves it a pixel, with Shift kShiftKeyStep, wholly on its
+// monitor, and the place is kept once it has settled, as after a drag.
+gboolean KeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  if (event->keyval == GDK_KEY_Escape) {
+    gtk_widget_destroy(widget);
+    return TRUE;
+  }
+  const int step = (event->state & GDK_SHIFT_MASK) ? kShiftKeyStep : 1;
+  const int dx = event->keyval == GDK_KEY_Left ? -step : event->keyval == GDK_KEY_Right ? step : 0;
+  const int dy = event->keyval == GDK_KEY_Up ? -step : event->keyval == GDK_KEY_Down ? step : 0;
+  if ((dx == 0 && dy == 0) || w->fit.fixed) return TRUE;
+  gint x, y;
+  gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
+  const ScreenPoint place = OnMonitor(w, ScreenPoint{x + dx, y + dy});
+  w->moved = true;
+  gtk_window_move(GTK_WINDOW(widget), place.x, place.y);
   return TRUE;
+}
+
+// Ctrl with the wheel steps through the sizes: away from the user larger.
+gboolean Scroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  if (!(event->state & GDK_CONTROL_MASK)) return FALSE;
+  const int delta = event->direction == GDK_SCROLL_UP ? 1 : event->direction == GDK_SCROLL_DOWN ? -1 : 0;
+  DeskFit fit = w->fit;
+  fit.size = WheelSizeStep(fit.size, delta);
+  if (fit.size != w->fit.size) Refit(w, fit);
+  return TRUE;
+}
+
+// The pointer coming and going: a fading clock fades while it is over it.
+gboolean Crossing(GtkWidget*, GdkEventCrossing* event, gpointer data) {
+  auto* w = static_cast<ClockWindow*>(data);
+  w->pointerOver = event->type == GDK_ENTER_NOTIFY;
+  ShowAlpha(w);
+  return FALSE;
 }
 
 void MakeTooltipWindow(ClockWindow* w) {
@@ -358,11 +506,11 @@ int RunClockWindow(NativeClock* clock) {
   gtk_window_set_skip_taskbar_hint(window, TRUE);
   gtk_window_set_skip_pager_hint(window, TRUE);
   gtk_window_set_icon_name(window, "tavimore-clock");
-  gtk_widget_set_size_request(w.window, kWindowSize, kWindowSize);
-  w.kept = StartPlace(*clock, gtk_widget_get_screen(w.window));
+  w.kept = StartPlace(*clock, gtk_widget_get_screen(w.window), &w.fit);
   gtk_window_move(window, w.kept.x, w.kept.y);
   gtk_widget_set_app_paintable(w.window, TRUE);
-  gtk_widget_add_events(w.window, GDK_BUTTON_PRESS_MASK | GDK_KEY_PRESS_MASK);
+  gtk_widget_add_events(w.window, GDK_BUTTON_PRESS_MASK | GDK_KEY_PRESS_MASK | GDK_SCROLL_MASK |
+                                      GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
 
   // The first face, at the scale the window will show at, is drawn and the window shaped
   // before it shows, so it never shows empty; the tick arms the next one.
@@ -374,10 +522,14 @@ int RunClockWindow(NativeClock* clock) {
   g_signal_connect(w.window, "draw", G_CALLBACK(Draw), &w);
   g_signal_connect(w.window, "button-press-event", G_CALLBACK(ButtonPress), &w);
   g_signal_connect(w.window, "key-press-event", G_CALLBACK(KeyPress), &w);
+  g_signal_connect(w.window, "scroll-event", G_CALLBACK(Scroll), &w);
+  g_signal_connect(w.window, "enter-notify-event", G_CALLBACK(Crossing), &w);
+  g_signal_connect(w.window, "leave-notify-event", G_CALLBACK(Crossing), &w);
   g_signal_connect(w.window, "configure-event", G_CALLBACK(Configured), &w);
   g_signal_connect(w.window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
   gtk_widget_show(w.window);
+  ShowAlpha(&w);  // GTK gives a window its opacity only once it is there
   gtk_main();
   g_source_remove(w.tickSource);
   if (w.keepSource) g_source_remove(w.keepSource);

@@ -64,18 +64,26 @@ bool TickNativeClock(NativeClock* c, const LocalTime& now, uint32_t* window, int
   return true;
 }
 
-void LogicalOutlineMask(const ClockBuild& build, int dpi, uint8_t mask[kWindowPixels]) {
+void LogicalOutlineMask(const ClockBuild& build, int dpi, uint8_t* mask, int logicalDpi) {
   dpi = ClampDpi(dpi);
+  logicalDpi = ClampDpi(logicalDpi);
   const int size = ScaledWindowSize(dpi);
+  const int logical = ScaledWindowSize(logicalDpi);
   std::vector<uint8_t> scaled(static_cast<size_t>(size) * size);
   BuildOutlineMask(build, dpi, scaled.data());
-  for (int y = 0; y < kWindowSize; ++y) {
-    for (int x = 0; x < kWindowSize; ++x) {
+  // The first device pixel of logical pixel x; the last logical pixel takes the rest, so a
+  // rounding short of the drawn size cuts nothing away.
+  auto device = [&](int x) {
+    const int d = (x * dpi + logicalDpi / 2) / logicalDpi;
+    return x == logical || d > size ? size : d;
+  };
+  for (int y = 0; y < logical; ++y) {
+    for (int x = 0; x < logical; ++x) {
       uint8_t inside = 0;
-      for (int sy = Scaled(y, dpi); sy < Scaled(y + 1, dpi) && !inside; ++sy)
-        for (int sx = Scaled(x, dpi); sx < Scaled(x + 1, dpi) && !inside; ++sx)
+      for (int sy = device(y); sy < device(y + 1) && !inside; ++sy)
+        for (int sx = device(x); sx < device(x + 1) && !inside; ++sx)
           inside = scaled[static_cast<size_t>(sy) * size + sx];
-      mask[y * kWindowSize + x] = inside;
+      mask[y * logical + x] = inside;
     }
   }
 }

@@ -50,12 +50,13 @@ int NativeClockDpi(int scale);
 bool TickNativeClock(NativeClock* clock, const LocalTime& now, uint32_t* window,
                      int dpi = kBaseDpi);
 
-// The build's outline at `dpi` as the window system takes it, in the window's 82 x 82
-// logical pixels: a logical pixel is inside when any of the device pixels it covers (those
-// from Scaled(x, dpi) up to Scaled(x + 1, dpi), in each direction) is inside the outline at
-// that scale. So no pixel of the drawn outline is cut away; at most a fringe of less than
-// a logical pixel beyond it shows the window's own pixels there. At 96 DPI it is the
-// outline's mask itself.
-void LogicalOutlineMask(const ClockBuild& build, int dpi, uint8_t mask[kWindowPixels]);
+// The build's outline at `dpi` as the window system takes it, in the window's logical
+// pixels: ScaledWindowSize(logicalDpi) squared (82 x 82 at 96 DPI, the window at a user's
+// size of 100 %), top row first. A logical pixel is inside when any of the device pixels
+// it covers (those from x * dpi / logicalDpi, rounded, up to the same for x + 1, in each
+// direction) is inside the outline at that scale. So no pixel of the drawn outline is cut
+// away; at most a fringe of less than a logical pixel beyond it shows the window's own
+// pixels there. Where dpi is logicalDpi it is the outline's mask itself.
+void LogicalOutlineMask(const ClockBuild& build, int dpi, uint8_t* mask, int logicalDpi = kBaseDpi);
 
 }  // namespace tavimore

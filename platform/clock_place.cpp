@@ -43,22 +43,25 @@ __attribute__((force_align_arg_pointer)) BOOL CALLBACK AddWindow(HWND window, LP
 
 }  // namespace
 
-bool ReadClockPlace(const wchar_t* fileKey, ScreenPoint* place) {
-  INT32 xy[2];
-  DWORD bytes = sizeof xy;
+bool ReadClockPlace(const wchar_t* fileKey, ScreenPoint* place, DeskFit* fit) {
+  INT32 kept[3];
+  DWORD bytes = sizeof kept;
   if (!fileKey[0] || RegGetValueW(HKEY_CURRENT_USER, kPlacesKey, fileKey, RRF_RT_REG_BINARY,
-                                  nullptr, xy, &bytes) != ERROR_SUCCESS ||
-      bytes != sizeof xy)
+                                  nullptr, kept, &bytes) != ERROR_SUCCESS ||
+      (bytes != sizeof kept && bytes != 2 * sizeof kept[0]))
     return false;
-  const ScreenPoint kept{xy[0], xy[1]};
-  if (!PlausiblePlace(kept)) return false;
-  *place = kept;
+  if (fit && bytes == sizeof kept) UnpackDeskFit(static_cast<uint32_t>(kept[2]), fit);
+  const ScreenPoint at{kept[0], kept[1]};
+  if (!PlausiblePlace(at)) return false;
+  *place = at;
   return true;
 }
 
-void SaveClockPlace(const wchar_t* fileKey, ScreenPoint place) {
-  const INT32 xy[2] = {place.x, place.y};
-  if (fileKey[0]) RegSetKeyValueW(HKEY_CURRENT_USER, kPlacesKey, fileKey, REG_BINARY, xy, sizeof xy);
+void SaveClockPlace(const wchar_t* fileKey, ScreenPoint place, const DeskFit& fit) {
+  const INT32 kept[3] = {place.x, place.y, static_cast<INT32>(PackDeskFit(fit))};
+  if (fileKey[0])
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPlacesKey, fileKey, REG_BINARY, kept,
+                    kept[2] ? sizeof kept : 2 * sizeof kept[0]);
 }
 
 int ReadMonitors(Monitor* monitors, int capacity) {

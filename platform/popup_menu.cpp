@@ -9,18 +9,38 @@ namespace {
 // nothing was chosen.
 int CommandOf(int position) { return position + 1; }
 
+bool Among(int index, const int* list, int count) {
+  for (int i = 0; i < count; ++i)
+    if (list[i] == index) return true;
+  return false;
+}
+
 }  // namespace
 
-int ShowPopupMenu(HWND owner, const MenuItem* items, int count, int checked) {
+int ShowPopupMenu(HWND owner, const wchar_t* captions, const MenuItem* items, int count,
+                  const int* checked, int checkedCount) {
   const MenuHandle menu(CreatePopupMenu());
-  if (!menu) return -1;
-  for (int i = 0; i < count; ++i) {
-    const wchar_t* caption = items[i].caption;
+  if (!menu || count > kMaxMenuItems) return -1;
+  // The sub-menu each item opens, null for most; DestroyMenu takes them with the menu.
+  HMENU opens[kMaxMenuItems];
+  const wchar_t* caption = captions;
+  for (int i = 0; i < count; ++i, caption += lstrlenW(caption) + 1) {
+    const MenuItem& item = items[i];
+    HMENU into = menu.get();
+    for (int j = 0; j < i; ++j)
+      if (items[j].index == item.parent) into = opens[j];
+    opens[i] = nullptr;
+    for (int k = i + 1; k < count; ++k)
+      if (!opens[i] && items[k].parent == item.index) opens[i] = CreatePopupMenu();
+    const bool mark = Among(item.index, checked, checkedCount);
     if (caption[0] == L'-' && caption[1] == 0)
-      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+    else if (opens[i])
+      AppendMenuW(into, MF_POPUP, reinterpret_cast<UINT_PTR>(opens[i]), caption);
     else
-      AppendMenuW(menu.get(), MF_STRING | (items[i].index == checked ? MF_CHECKED : 0),
-                  CommandOf(i), caption);
+      AppendMenuW(into, mark && item.parent < 0 ? MF_CHECKED : 0, CommandOf(i), caption);
+    if (mark && item.parent >= 0)
+      CheckMenuRadioItem(into, CommandOf(i), CommandOf(i), CommandOf(i), MF_BYCOMMAND);
   }
   POINT at;
   GetCursorPos(&at);

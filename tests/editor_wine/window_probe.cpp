@@ -147,6 +147,11 @@ int DescribeWindow(const std::wstring& title) {
   const int awareness = static_cast<int>(
       GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window)));
 
+  // A layered window's opacity as it was set, -1 for a window without one.
+  BYTE alpha = 0;
+  DWORD layered = 0;
+  const int opacity = GetLayeredWindowAttributes(window, nullptr, &alpha, &layered) && (layered & LWA_ALPHA) ? alpha : -1;
+
   std::string out = "{\"found\":true,\"class\":" + Json(ClassOf(window)) +
                     ",\"title\":" + Json(title) +
                     ",\"outer\":[" + std::to_string(outer.left) + "," +
@@ -156,6 +161,7 @@ int DescribeWindow(const std::wstring& title) {
                     "," + std::to_string(client.right) + "," + std::to_string(client.bottom) +
                     "]" + ",\"style\":" + std::to_string(GetWindowLongW(window, GWL_STYLE)) +
                     ",\"exStyle\":" + std::to_string(GetWindowLongW(window, GWL_EXSTYLE)) +
+                    ",\"alpha\":" + std::to_string(opacity) +
                     ",\"awareness\":" + std::to_string(awareness) +
                     ",\"dpi\":" + std::to_string(GetDpiForWindow(window)) +
                     ",\"children\":[";

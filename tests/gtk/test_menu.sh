@@ -77,7 +77,7 @@ check "... that starts this clock file, quoted" \
 choose_menu_item "$window" 4
 sleep 0.5
 check "chosen again, the entry is gone" test -z "$(entries)"
-choose_menu_item "$window" 5
+choose_menu_item "$window" 9
 check "終了 ends the clock" wait_exit "$APP" 10
 check "... with exit code 0" test "${EXIT_CODE:-}" = 0
 

@@ -110,8 +110,9 @@ hover_until() {
 }
 
 # Opens the clock's pop-up menu with a right click in the middle of window $1 and chooses
-# the item $2 presses of Down below the top (separators are skipped). The menu is open when
-# the clock's process shows one more window, within 2 s.
+# the item $2 presses of Down below the top (separators are skipped); keys given after $2
+# are pressed instead of Return (Right, Down..., Return: an item of its sub-menu). The menu
+# is open when the clock's process shows one more window, within 2 s.
 choose_menu_item() {
   local window=$1 downs=$2 x y keys=() i pid before
   pid=$(xdotool getwindowpid "$window")
@@ -123,7 +124,8 @@ choose_menu_item() {
     sleep 0.05
   done
   for ((i = 0; i < downs; i++)); do keys+=(Down); done
-  xdotool key "${keys[@]}" Return
+  [ $# -gt 2 ] || set -- "$1" "$2" Return
+  xdotool key "${keys[@]}" "${@:3}"
 }
 
 # Which of `tavimore render`'s pictures of clock file $4 screenshot $1 shows at window

@@ -79,23 +79,33 @@ TEST(CoversMonitorTest, OnlyTheWholeMonitorAndNoMaximizedWindowAtWork) {
 
 TEST(PlaceTextTest, ReadsBackWhatItWritesAndRefusesTheRest) {
   char text[kPlaceTextRoom];
+  const DeskFit fit{3, 2, true, false};
   for (ScreenPoint p : {ScreenPoint{0, 0}, ScreenPoint{-1280, 977}, ScreenPoint{1000000, -1000000}}) {
-    const int n = FormatPlace(p, text);
+    const int n = FormatPlace(p, fit, text);
     ScreenPoint back{};
-    ASSERT_TRUE(ParsePlace(text, n, &back)) << text;
+    DeskFit fitBack{};
+    ASSERT_TRUE(ParsePlace(text, n, &back, &fitBack)) << text;
     EXPECT_EQ(back.x, p.x);
     EXPECT_EQ(back.y, p.y);
+    EXPECT_EQ(PackDeskFit(fitBack), PackDeskFit(fit)) << text;
   }
-  EXPECT_EQ(FormatPlace({-2147483647 - 1, -2147483647 - 1}, text) + 1, kPlaceTextRoom);
-  for (const char* bad : {"", "12", "12 x", "1 2 3", "- 5", "1000001 0", "0 99999999999999999999",
-                          "1,2", "1 2junk"}) {
+  EXPECT_EQ(FormatPlace({-2147483647 - 1, -2147483647 - 1}, {3, 3, true, true}, text) + 1,
+            kPlaceTextRoom);
+  for (const char* bad : {"", "12", "12 x", "1 2 x", "- 5", "1000001 0", "0 99999999999999999999",
+                          "1,2", "1 2junk", "1 2 3junk"}) {
     ScreenPoint p{7, 7};
-    EXPECT_FALSE(ParsePlace(bad, std::strlen(bad), &p)) << bad;
+    DeskFit f{};
+    EXPECT_FALSE(ParsePlace(bad, std::strlen(bad), &p, &f)) << bad;
     EXPECT_EQ(p.x, 7) << bad;
   }
-  ScreenPoint p{};
-  EXPECT_TRUE(ParsePlace(" 5 -6\n", 6, &p));
-  EXPECT_EQ(p.y, -6);
+  // The form kept before the fit, and a fit no clock writes: the place, at the new fit.
+  for (const char* placeOnly : {" 5 -6\n", "5 -6 4\n", "5 -6 99999999999999999999"}) {
+    ScreenPoint p{};
+    DeskFit f{1, 1, true, true};
+    EXPECT_TRUE(ParsePlace(placeOnly, std::strlen(placeOnly), &p, &f)) << placeOnly;
+    EXPECT_EQ(p.y, -6) << placeOnly;
+    EXPECT_EQ(PackDeskFit(f), 0u) << placeOnly;
+  }
   EXPECT_TRUE(PlausiblePlace({-1000000, 1000000}));
   EXPECT_FALSE(PlausiblePlace({0, -1000001}));
   EXPECT_FALSE(PlausiblePlace({-2147483647 - 1, 0}));

@@ -60,6 +60,7 @@ TEST(DeskFit, StoredFitReadsBackAndAnythingElseIsIgnored) {
   EXPECT_TRUE(back.fade);
   EXPECT_EQ(PackDeskFit(DeskFit{}), 0u);
   EXPECT_FALSE(UnpackDeskFit(4, &back));
+  EXPECT_FALSE(UnpackDeskFit(2u << 16, &back));
   EXPECT_FALSE(UnpackDeskFit(0x80000000u, &back));
 }
 

@@ -139,7 +139,7 @@ check "... chosen, the Run value is there and the switch gone" eval 'sleep 0.5; 
 switch 02
 choose_menu_item "$window" 4
 check "chosen while switched on, both values are gone" eval 'sleep 0.5; ! runs_at_login && no_switch'
-choose_menu_item "$window" 5
+choose_menu_item "$window" 0 Up Return
 check "the exit item ends the clock" wait_exit "$clock" 10
 
 # A path too long for a Run value is written in its short (8.3) form, which Wine makes for
