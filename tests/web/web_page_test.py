@@ -247,6 +247,7 @@ def test_framed_picture(driver, server, a, work, downloads):
     choose_picture(driver, anim)
     faces = driver.execute_script("const p = window.tavimorePage; return [0, 1, 2].map(k => p.strip[k * 6401]);")
     check(faces == [0xFF0000, 0x00FF00, 0x0000FF], "the GIF's three frames are three faces: %s" % faces)
+    gif_clock = download(driver, downloads)
     for button in ("remove", "later"):  # the first face goes, the next one moves behind the last
         driver.find_element(By.ID, button).click()
     faces = driver.execute_script("const p = window.tavimorePage; return [p.faces.length, p.strip[0], p.strip[6401]];")
@@ -257,6 +258,10 @@ def test_framed_picture(driver, server, a, work, downloads):
                               [("#000040", 75), ("#000080", 80), ("#0000C0", 90)],
                               ["--fit", "--crop", crop])
     check(clock == expected, "the clock of square %s is tavimore build --fit --crop's" % crop)
+    check(gif_clock == tavimore_build(a.tavimore, os.path.join(work, "fit.exe"),
+                                      os.path.join(a.site, "clocks", "Varnet.exe"), anim, "", "", "",
+                                      [("#000040", 75), ("#000080", 80), ("#0000C0", 90)], ["--fit"]),
+          "the GIF's clock is tavimore build --fit's")
 
 
 def test_keys_and_dropping(driver, server, a, work, downloads):
