@@ -16,19 +16,14 @@ class HeapBlock {
  public:
   HeapBlock() = default;
   // `bytes` zero-filled bytes, or an empty block when the heap has none to give.
-  explicit HeapBlock(size_t bytes) : data_(HeapMemory(bytes)), size_(data_ ? bytes : 0) {}
+  explicit HeapBlock(size_t bytes) : data_(HeapMemory(bytes)) {}
   ~HeapBlock() { FreeHeapMemory(data_); }
-  HeapBlock(HeapBlock&& other) noexcept : data_(other.data_), size_(other.size_) {
-    other.data_ = nullptr;
-    other.size_ = 0;
-  }
+  HeapBlock(HeapBlock&& other) noexcept : data_(other.data_) { other.data_ = nullptr; }
   HeapBlock& operator=(HeapBlock&& other) noexcept {
     if (this != &other) {
       FreeHeapMemory(data_);
       data_ = other.data_;
-      size_ = other.size_;
       other.data_ = nullptr;
-      other.size_ = 0;
     }
     return *this;
   }
@@ -36,15 +31,15 @@ class HeapBlock {
   HeapBlock& operator=(const HeapBlock&) = delete;
 
   explicit operator bool() const { return data_ != nullptr; }
-  size_t size() const { return size_; }
   template <typename T>
   T* as() const {
     return static_cast<T*>(data_);
   }
 
  private:
+  // The address only: every owner knows the size it asked for, and a second member would
+  // be stored, moved and cleared in each of the clock's many blocks for no reader.
   void* data_ = nullptr;
-  size_t size_ = 0;
 };
 
 }  // namespace tavimore

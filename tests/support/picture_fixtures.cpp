@@ -1,5 +1,7 @@
 #include "picture_fixtures.h"
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -40,6 +42,32 @@ std::vector<uint8_t> EncodePng(const Image& p) {
 
 std::vector<uint8_t> EncodeBmp(const Image& p) {
   return tavimore::EncodeBmp(p.bytes.data(), p.width, p.height, p.channels);
+}
+
+std::vector<uint8_t> EncodeGif(int width, int height, const std::vector<GifTestFrame>& frames) {
+  std::vector<uint8_t> out;
+  int error = 0;
+  GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* b, int n) {
+    auto* o = static_cast<std::vector<uint8_t>*>(g->UserData);
+    o->insert(o->end(), b, b + n);
+    return n;
+  }, &error);
+  GifColorType colors[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  ColorMapObject* map = GifMakeMapObject(4, colors);
+  EGifSetGifVersion(gif, true);
+  EGifPutScreenDesc(gif, width, height, 2, 0, map);
+  for (const GifTestFrame& f : frames) {
+    const GifByteType control[4] = {
+        GifByteType(f.disposal << 2 | (f.transparent >= 0 ? 1 : 0)), 0, 0,
+        GifByteType(f.transparent >= 0 ? f.transparent : 0)};
+    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control);
+    EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, false, nullptr);
+    std::vector<GifPixelType> pixels(f.indexes.begin(), f.indexes.end());
+    EGifPutLine(gif, pixels.data(), int(pixels.size()));
+  }
+  EGifCloseFile(gif, &error);
+  GifFreeMapObject(map);
+  return out;
 }
 
 size_t JpegScanData(const std::vector<uint8_t>& jpeg) {

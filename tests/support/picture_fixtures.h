@@ -25,6 +25,13 @@ uint32_t FrameMarker(int frame);      // of its top-left 10 x 10 pixels
 Image MakeStrip(int width, int height);
 std::vector<uint8_t> EncodePng(const Image& image);
 std::vector<uint8_t> EncodeBmp(const Image& image);
+// A GIF frame of palette indexes (0 red, 1 green, 2 blue, 3 white), top row first, with
+// its disposal method (0 to 3) and transparent index (-1 for none).
+struct GifTestFrame {
+  int left, top, width, height, disposal, transparent;
+  std::vector<uint8_t> indexes;
+};
+std::vector<uint8_t> EncodeGif(int width, int height, const std::vector<GifTestFrame>& frames);
 // Where a JPEG's first scan data begins, for one without metadata (no FF DA in its tables).
 size_t JpegScanData(const std::vector<uint8_t>& jpeg);
 // Any picture the command line reads (PNG, GIF, ...), as RGBA.

@@ -31,9 +31,9 @@ imports_allowed() {
 
 for arch in win32 win64; do
   if [ $arch = win32 ]; then
-    bin=$WIN32_BIN objdump=i686-w64-mingw32-objdump magic=010b limit=26112
+    bin=$WIN32_BIN objdump=i686-w64-mingw32-objdump magic=010b limit=25600
   else
-    bin=$WIN64_BIN objdump=x86_64-w64-mingw32-objdump magic=020b limit=26624
+    bin=$WIN64_BIN objdump=x86_64-w64-mingw32-objdump magic=020b limit=28160
   fi
   for build in $CLOCK_BUILDS; do
     exe=$bin/$build.exe

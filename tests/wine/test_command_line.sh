@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Test that tavimore.exe, the command line of the Windows zip, does under Wine what the
-# native tavimore does: the same clock bytes from build, the same JSON from inspect, the same
+# native tavimore does: the same clock bytes from build (also from an animated GIF with --fit), the same JSON from inspect, the same
 # PNG files from extract and render, and the same exit codes for refused input (1) and a
 # damaged clock (2), a running clock's file among the refused; also with a Japanese name
 # and a folder with a Japanese name. Paths are
@@ -36,6 +36,18 @@ for case in "exe.exe native.exe Taro" "日本語フォルダー/時計.exe 日�
   run_native build "${options[@]}" --name "$name" --output "$native_out"
   check "build ($name): the same bytes as tavimore's" cmp -s "$exe_out" "$native_out"
 done
+
+# build --fit: an animated GIF through the system's GIF decoder gives the same faces, its
+# frames placed at their offsets, one see-through in part, each undone as it asks.
+convert -size 120x90 gradient:red-blue -dispose Background \( -size 40x30 xc:none -fill white \
+  -draw "circle 20,15 20,3" -repage +10+20 \) -dispose Previous \( -size 30x30 xc:green \
+  -repage +60+30 \) -dispose None \( -size 20x20 xc:yellow -repage +5+5 \) anim.gif
+fit=(build --fit --definition Pirrow.exe --image anim.gif --crop 20,0,90 --image strip.png)
+out=$WORK/fit.txt
+run_exe "${fit[@]}" --output fit-exe.exe
+check "build --fit: exit code 0" test "$code" = 0
+run_native "${fit[@]}" --output fit-native.exe
+check "build --fit: the same bytes as tavimore's" cmp -s fit-exe.exe fit-native.exe
 
 # inspect: the same JSON (a Latin name, so that the console's code page plays no part).
 out=$WORK/inspect-exe.json
