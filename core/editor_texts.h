@@ -16,6 +16,9 @@ namespace tavimore {
   TEXT(kSizeMessage, "sizeMessage", "画像サイズは、横80px・縦80pxのみ倍数としてください。")  \
   TEXT(kFramesMessage, "framesMessage",                                                      \
        "画像のコマ数が多すぎます。\n縦は20400px（80px × 255コマ）までとしてください。")      \
+  /* Pictures that together give more faces than a clock holds; %d is how many. */            \
+  TEXT(kTooManyFaces, "tooManyFaces",                                                        \
+       "画像のコマ数が %d コマあります。\n時計に入るのは 255 コマまでです。")                    \
   TEXT(kUnreadableTitle, "unreadableTitle", "画像エラー")                                    \
   /* Its size is unknown, so the message must not blame the size. */                         \
   TEXT(kUnreadableMessage, "unreadableMessage",                                              \

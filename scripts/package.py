@@ -135,7 +135,7 @@ def contents(bin_dir, arch, work):
 # The web page's files in the order they go into the zip; the clock programs follow.
 WEB_FILES = ["index.html", "style.css", "page.js", "page_state.js", "hands.js", "strip_view.js",
              "preview.js", "settings.js", "clock_file.js", "texts.js", "core_bridge.js",
-             "picture_input.js", "tavimore_core.js", "tavimore_core.wasm"]
+             "picture_input.js", "crop_view.js", "tavimore_core.js", "tavimore_core.wasm"]
 
 
 def web_contents(site):

@@ -2,10 +2,12 @@
 """The editor's web page in headless Chromium, for people rather than tests:
 
     web_page_tool.py screenshot --tavimore EXE --site DIR --output PNG
+    web_page_tool.py framed --tavimore EXE --site DIR --output PNG
     web_page_tool.py measure --tavimore EXE --site DIR [--runs N]
 
 `screenshot` fills the page as a person would (a name, the sample strip moon, the Pirrow
-shape, the clock at 10:10:30) and saves the browser's view. `measure` prints what loading
+shape, the clock at 10:10:30) and saves the browser's view; `framed` does the same with a
+photo-like picture and its square frame moved off the centre. `measure` prints what loading
 the page transfers (every response, as the network counted it), the time from choosing
 a picture strip to its first preview (the three sample strips and one of 255 faces), and
 what making a clock loads.
@@ -25,6 +27,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
 from web_session import Server, choose_picture, load_page, start_browser  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 # The editor tests' picture writer (a plain BMP of any size, quickly).
 _spec = importlib.util.spec_from_file_location(
@@ -48,6 +51,49 @@ def screenshot(driver, server, output):
             " e.dispatchEvent(new Event('input', {bubbles: true})); }", h, colour, str(length))
     choose_picture(driver, os.path.join(ROOT, "samples", "moon.png"))
     driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0);")
+    driver.save_screenshot(output)
+    print("web_page_tool: %s" % output)
+
+
+def scene(path):
+    """A photo-like picture, 480 x 320: an evening sky over a sea, a sun and a dark hill."""
+    import math
+    sys.path.insert(0, os.path.join(ROOT, "scripts"))
+    import pictures
+    rows = []
+    for y in range(320):
+        row = []
+        for x in range(480):
+            sky = y / 200
+            r, g, b = 250 - 90 * sky, 170 - 100 * sky, 90 + 80 * sky
+            if math.hypot(x - 300, y - 170) < 34:  # the sun
+                r, g, b = 255, 226, 150
+            if y > 200:  # the sea, darker towards the shore, the sun's glitter on it
+                d = (y - 200) / 120
+                r, g, b = 60 - 30 * d, 70 - 30 * d, 120 - 40 * d
+                if abs(x - 300) < 40 * (1 - d) and (x * 7 + y * 13) % 9 < 3:
+                    r, g, b = 250, 200, 120
+            if 200 - 70 * math.exp(-((x - 90) / 90) ** 2) < y <= 200:
+                r, g, b = 40, 50, 45  # the hill, dark against the sky
+            row.append((int(r), int(g), int(b), 255))
+        rows.append(row)
+    pictures.write_png(path, pictures.Picture(480, 320, rows))
+
+
+def framed_screenshot(driver, server, output, work):
+    """The page with a photo framed by the square, moved a little off the centre."""
+    load_page(driver, server.url, "time=10:10:30&frame=0")
+    photo = os.path.join(work, "scene.png")
+    scene(photo)
+    choose_picture(driver, photo)
+    driver.execute_script(
+        "const e = document.getElementById('crop-size'); e.value = '220';"
+        "e.dispatchEvent(new Event('input', {bubbles: true}));")
+    square = driver.find_element(By.ID, "crop-square")
+    for _ in range(4):
+        square.send_keys(Keys.SHIFT, Keys.ARROW_RIGHT)
+    driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0);")
+    time.sleep(0.3)  # the face follows the square at the next frame
     driver.save_screenshot(output)
     print("web_page_tool: %s" % output)
 
@@ -99,7 +145,7 @@ def measure(driver, server, runs, work):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("what", choices=["screenshot", "measure"])
+    parser.add_argument("what", choices=["screenshot", "framed", "measure"])
     parser.add_argument("--tavimore", required=True)
     parser.add_argument("--site", required=True)
     parser.add_argument("--output")
@@ -108,12 +154,15 @@ def main():
     work = tempfile.mkdtemp(prefix="tavimore-web-")
     server = Server(a.tavimore, a.site)
     driver = start_browser(work, os.path.join(work, "profile"))
-    if a.what == "screenshot":  # the page's own size, whatever the browser's window is
+    if a.what != "measure":  # the page's own size, whatever the browser's window is
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": 760, "height": 540, "deviceScaleFactor": 1, "mobile": False})
+                               {"width": 760, "height": 540 if a.what == "screenshot" else 760,
+                                "deviceScaleFactor": 1, "mobile": False})
     try:
         if a.what == "screenshot":
             screenshot(driver, server, os.path.abspath(a.output))
+        elif a.what == "framed":
+            framed_screenshot(driver, server, os.path.abspath(a.output), work)
         else:
             measure(driver, server, a.runs, work)
     finally:

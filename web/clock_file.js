@@ -5,7 +5,7 @@ import { showHands, handValues } from './hands.js';
 import { $, failedInCore, showMessage, state } from './page_state.js';
 import { restartPreview } from './preview.js';
 import { TEXT_FIELDS, saveTexts, texts } from './settings.js';
-import { showPicture } from './strip_view.js';
+import { facesOfImages, showPicture, takeFaces } from './strip_view.js';
 
 export function isWindowsProgram(start) { return start[0] === 0x4D && start[1] === 0x5A; }  // "MZ"
 
@@ -33,7 +33,7 @@ async function readClock(file) {
   if (error === core.openError.read) {
     for (const id of TEXT_FIELDS) $(id).value = opened.texts[id];
     showHands(opened.hands);
-    state.strip = opened.faces;
+    takeFaces(facesOfImages(opened.faces));
   }
   showPicture();
   restartPreview();
@@ -42,6 +42,7 @@ async function readClock(file) {
 
 export async function makeClock() {
   saveTexts();  // before anything can fail, as in the editor
+  await state.fitting;  // an animation's faces still following a moved square
   const { core } = state;
   const name = core.buildNames[$('shape').selectedIndex];
   let program;

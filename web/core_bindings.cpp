@@ -25,6 +25,7 @@
 #include "core/cp932.h"
 #include "core/editor_texts.h"
 #include "core/enlarged_face.h"
+#include "core/face_fit.h"
 #include "core/payload_format.h"
 #include "core/picture_header.h"
 #include "core/picture_strip.h"
@@ -137,6 +138,12 @@ const NamedValue kPageValues[] = {
     TAVIMORE_FIELD(PageTick, hour),
     TAVIMORE_FIELD(PageTick, minute),
     TAVIMORE_FIELD(PageTick, second),
+    // The record's own size by another name: "size" is its side.
+    {"FaceSquare.record", sizeof(FaceSquare)},
+    TAVIMORE_FIELD(FaceSquare, left),
+    TAVIMORE_FIELD(FaceSquare, top),
+    TAVIMORE_FIELD(FaceSquare, size),
+    {"maxImages", kMaxImages},
 };
 #undef TAVIMORE_FIELD
 constexpr int kPageValueCount = sizeof kPageValues / sizeof kPageValues[0];
@@ -302,6 +309,39 @@ EMSCRIPTEN_KEEPALIVE uint32_t* tv_cut_faces(const uint8_t* bytes, size_t size, i
   auto* out = static_cast<uint32_t*>(std::malloc(strip.images.size() * sizeof(uint32_t)));
   if (out) std::memcpy(out, strip.images.data(), strip.images.size() * sizeof(uint32_t));
   return out;
+}
+
+// A bitmap file that is no strip, decoded by the core's own decoder as every program
+// decodes it, so that its framed face is the one `tavimore build --fit` makes: straight
+// RGBA, top row first, its size in `info`; null for a file this decoder does not read or
+// one of more than `maxPixels` pixels (the size its header gave the page).
+EMSCRIPTEN_KEEPALIVE uint8_t* tv_decode_bmp(const uint8_t* bytes, size_t size, double maxPixels,
+                                            PictureInfo* info) {
+  DecodedPixels pixels;
+  if (!DecodeBmp(bytes, size, static_cast<int64_t>(maxPixels), &pixels)) return nullptr;
+  info->width = pixels.width;
+  info->height = pixels.height;
+  auto* out = static_cast<uint8_t*>(std::malloc(pixels.bytes.size()));
+  if (out) std::memcpy(out, pixels.bytes.data(), pixels.bytes.size());
+  return out;
+}
+
+// The square a picture of `width` x `height` is framed with before the user moves it.
+EMSCRIPTEN_KEEPALIVE void tv_centred_square(int width, int height, FaceSquare* out) {
+  *out = CentredSquare(width, height);
+}
+
+// The face image of the square `left`, `top`, `side` of a decoded picture (straight RGBA,
+// top row first, width x height x 4 bytes) into `face` (kImageValues values), as
+// `tavimore build --fit` makes it. 0 for a square not inside the picture.
+EMSCRIPTEN_KEEPALIVE int tv_fit_face(const uint8_t* rgba, size_t size, int width, int height,
+                                     int left, int top, int side, uint32_t* face) {
+  DecodedPixels pixels;
+  pixels.width = width;
+  pixels.height = height;
+  pixels.order = ChannelOrder::kRgba;
+  pixels.bytes.assign(rgba, rgba + size);
+  return FitFace(pixels, FaceSquare{left, top, side}, face) ? 1 : 0;
 }
 
 // The side of the clock's window on a screen of `dpi` (clamped as every clock clamps it),

@@ -33,6 +33,7 @@ class Core {
     this.baseDpi = value('baseDpi');
     this.imageValues = value('imageValues');
     this.handCount = value('handCount');
+    this.maxImages = value('maxImages');
     this.emptyFacePixel = value('emptyFacePixel') >>> 0;
     this.stripError = group('StripError', ['notAPicture', 'wrongSize', 'tooManyFrames']);
     this.pictureKind = group('PictureKind', ['bmp', 'jpeg', 'gif', 'png']);
@@ -43,6 +44,7 @@ class Core {
       openedClock: group('OpenedClock', ['size', 'error', 'build', 'imageCount', 'hands',
                                          'author', 'url', 'mail', 'images']),
       pageTick: group('PageTick', ['redraw', 'faceImage', 'hour', 'minute', 'second']),
+      faceSquare: group('FaceSquare', ['record', 'left', 'top', 'size']),
     };
     // The editor's messages in Japanese, by key; the page holds only their translations.
     this.textKeys = [];
@@ -122,14 +124,15 @@ class Core {
     return [this.textKeys[both >> 8], this.textKeys[both & 255]];
   }
 
-  // What a picture file's header says, before anything is decoded: { error, kind }, the
-  // error a StripError value or 0.
+  // What a picture file's header says, before anything is decoded: { error, kind, width,
+  // height }, the error a StripError value or 0 (a strip).
   checkPicture(file) {
     const info = this.layout.pictureInfo;
     return this.withMemory((m) => {
       const out = m.alloc(info.size);
       const error = this.wasm._tv_check_picture(m.bytes(file), file.length, out);
-      return { error, kind: this.int32(out + info.kind) };
+      return { error, kind: this.int32(out + info.kind), width: this.int32(out + info.width),
+               height: this.int32(out + info.height) };
     });
   }
 
@@ -148,6 +151,43 @@ class Core {
       }
       m.keep(faces);
       return { faces: this.readValues(faces, this.int32(out + result.count) * this.imageValues) };
+    });
+  }
+
+  // A bitmap file of at most `maxPixels` pixels decoded by the core: { width, height, rgba },
+  // or null for one the core's decoder does not read.
+  decodeBmp(file, maxPixels) {
+    const info = this.layout.pictureInfo;
+    return this.withMemory((m) => {
+      const out = m.alloc(info.size);
+      const rgba = this.wasm._tv_decode_bmp(m.bytes(file), file.length, maxPixels, out);
+      if (!rgba) return null;
+      m.keep(rgba);
+      const width = this.int32(out + info.width), height = this.int32(out + info.height);
+      return { width, height, rgba: this.heap().slice(rgba, rgba + width * height * 4) };
+    });
+  }
+
+  // The square { left, top, size } a picture of width x height is first framed with.
+  centredSquare(width, height) {
+    const field = this.layout.faceSquare;
+    return this.withMemory((m) => {
+      const out = m.alloc(field.record);
+      this.wasm._tv_centred_square(width, height, out);
+      return { left: this.int32(out + field.left), top: this.int32(out + field.top),
+               size: this.int32(out + field.size) };
+    });
+  }
+
+  // The face image of `square` of a decoded picture { width, height, rgba }, or null for a
+  // square that is not inside it.
+  fitFace({ width, height, rgba }, { left, top, size }) {
+    return this.withMemory((m) => {
+      const face = m.alloc(this.imageValues * WORD);
+      if (!this.wasm._tv_fit_face(m.bytes(rgba), rgba.length, width, height, left, top, size,
+                                  face))
+        return null;
+      return this.readValues(face, this.imageValues);
     });
   }
 

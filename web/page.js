@@ -10,10 +10,11 @@ import { loadCore } from './core_bridge.js';
 import { isWindowsProgram, makeClock, openClock } from './clock_file.js';
 import { showLength } from './hands.js';
 import { $, failedInCore, followMessageBox, showMessage, state, t } from './page_state.js';
-import { readPicture } from './picture_input.js';
+import { wireCropper } from './crop_view.js';
+import { fitFaces, fitFirstFrame, readPictures } from './picture_input.js';
 import { followPixelRatio, redrawPreview, restartPreview, sizePreview, tick } from './preview.js';
 import { TEXT_FIELDS, loadTexts } from './settings.js';
-import { showPicture, showStripInfo, sizePicture } from './strip_view.js';
+import { joinFaces, showPicture, showStripInfo, sizePicture, takeFaces, wireFaces } from './strip_view.js';
 
 function applyLanguage() {
   document.documentElement.lang = state.language;
@@ -22,24 +23,63 @@ function applyLanguage() {
   showStripInfo();
 }
 
-// Takes a picture as the strip; state.reading is settled once it is taken or refused.
-function choosePicture(file) {
-  state.reading = takePicture(file);
+// Takes pictures as the faces; state.reading is settled once they are taken or refused.
+function choosePictures(files) {
+  state.reading = takePictures(files);
   return state.reading;
 }
 
-async function takePicture(file) {
+async function takePictures(files) {
   const { core } = state;
-  let picture;
+  let read;
   try {
-    picture = await readPicture(core, new Uint8Array(await file.arrayBuffer()));
+    const all = [];
+    for (const file of files) all.push(new Uint8Array(await file.arrayBuffer()));
+    read = await readPictures(core, all);
   } catch (e) {
     return failedInCore('sizeTitle', e);
   }
-  if (picture.error) showMessage(...core.pictureMessage(picture.error));
-  state.strip = picture.faces || null;  // as in the editor, a refused picture leaves no strip behind
+  if (read.error) showMessage(...core.pictureMessage(read.error));
+  if (read.tooMany) showMessage('sizeTitle', 'tooManyFaces', read.tooMany);
+  // As in the editor, refused pictures leave no faces behind.
+  const faces = read.faces || [];
+  takeFaces(faces, Math.max(0, faces.findIndex((f) => f.picture)));
   showPicture();
   restartPreview();
+}
+
+// The square over a picture moved: its first frame's face follows at once (at most once a
+// screen refresh), the faces of its other frames once it rests. state.fitting settles when
+// every face follows the square.
+// A square that has not moved for a quarter of a second rests: a drag or held key moves it
+// more often than that, and decoding every frame anew at each step would only be thrown away.
+const REST_MS = 250;
+let firstFit = null, fitGeneration = 0;
+function squareMoved(picture) {
+  const generation = ++fitGeneration;
+  const shown = () => { joinFaces(); showPicture(); redrawPreview(); };
+  firstFit = firstFit || new Promise((resolve, reject) => {
+    let done = false;
+    const fit = () => {
+      if (done) return;
+      done = true;
+      firstFit = null;
+      try {
+        fitFirstFrame(state.core, picture, state.faces);
+      } catch (e) {
+        return reject(e);
+      }
+      shown();
+      resolve();
+    };
+    requestAnimationFrame(fit);
+    setTimeout(fit, 100);  // a hidden page draws no frames; 100 ms is still "at once"
+  });
+  const wanted = () => generation === fitGeneration;
+  const others = picture.frames > 1 && new Promise((rest) => setTimeout(rest, REST_MS))
+    .then(() => wanted() && fitFaces(state.core, picture, state.faces, wanted))
+    .then(() => wanted() && shown());
+  state.fitting = Promise.all([firstFit, others]).catch((e) => failedInCore('sizeTitle', e));
 }
 
 function wire() {
@@ -60,10 +100,12 @@ function wire() {
   $('shape').addEventListener('change', redrawPreview);
   $('choose').addEventListener('click', () => $('picture').click());
   $('picture').addEventListener('change', () => {
-    const file = $('picture').files[0];
+    const files = [...$('picture').files];
     $('picture').value = '';
-    if (file) choosePicture(file);
+    if (files.length) choosePictures(files);
   });
+  wireCropper(squareMoved);
+  wireFaces(() => { showPicture(); restartPreview(); });
   $('open').addEventListener('click', () => $('clock-file').click());
   $('clock-file').addEventListener('change', () => {
     const file = $('clock-file').files[0];
@@ -78,15 +120,15 @@ function wire() {
   });
 }
 
-// A file dropped anywhere on the page: a Windows program is opened as a clock, anything
-// else is chosen as the picture. Before the core is there it is ignored, never left to the
+// Files dropped anywhere on the page: a Windows program is opened as a clock, anything
+// else is chosen as the pictures. Before the core is there it is ignored, never left to the
 // browser to open in place of the page.
 async function dropFile(e) {
   e.preventDefault();
-  const file = e.dataTransfer.files[0];
-  if (!file || !state.core) return;
-  if (isWindowsProgram(new Uint8Array(await file.slice(0, 2).arrayBuffer()))) openClock(file);
-  else choosePicture(file);
+  const files = [...e.dataTransfer.files];
+  if (!files.length || !state.core) return;
+  if (isWindowsProgram(new Uint8Array(await files[0].slice(0, 2).arrayBuffer()))) openClock(files[0]);
+  else choosePictures(files);
 }
 
 async function start() {

@@ -15,6 +15,13 @@ export const state = {
   // The face images of the chosen picture or opened clock (core.imageValues each), or null;
   // the preview's face when there are none.
   strip: null,
+  // The same faces one by one, in the clock's order: { face, picture, frame }, where a face
+  // made from a square of a picture that is no strip has the picture ({ width, height, rgba,
+  // square: { left, top, size }, ... }, picture_input.js) and its frame in it.
+  faces: [],
+  selected: 0,  // the face chosen in the row, whose picture the square frame is shown over
+  // Faces of an animation being fitted to a moved square, settled when they all are.
+  fitting: null,
   // What the preview holds before a picture is chosen, as the Windows editor's preview
   // shows it; a clock built then gets this face.
   emptyFace: null,
@@ -42,9 +49,10 @@ export function t(key) {
   return TEXTS[language][key];
 }
 
-export function showMessage(titleKey, textKey) {
+// `count`, where given, stands for the text's %d.
+export function showMessage(titleKey, textKey, count) {
   $('message-title').textContent = t(titleKey);
-  $('message-text').textContent = t(textKey);
+  $('message-text').textContent = t(textKey).replace('%d', count);
   state.message = { title: titleKey, text: textKey };
   const dialog = $('message');
   if (!dialog.open) dialog.showModal();

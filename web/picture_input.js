@@ -1,6 +1,11 @@
-// A picture file to face images. The core reads the size from the file's header before
-// anything is decoded, so a picture that cannot be a strip costs no memory. Bitmaps are
-// decoded by the core, as in every program; JPEG, GIF and PNG by the browser.
+import { OutOfMemory } from './core_bridge.js';
+
+// Picture files to face images. A strip (80 wide, a whole multiple of 80 high) is cut into
+// its faces exactly as every program cuts it; any other picture becomes one face, a square
+// of it that the user frames (crop_view.js), and an animated GIF one face per frame. The
+// core reads each file's size from its header before anything is decoded, so the faces
+// are counted, and too many refused, before any memory goes to pixels. Bitmaps are decoded
+// by the core, as in every program; JPEG, GIF and PNG by the browser.
 
 // A decoded frame as RGBA rows. A frame in four 8-bit channels is copied as it is and
 // its channels put in order: asking the browser to convert it multiplies the colours
@@ -27,24 +32,38 @@ async function framePixels(image, width, height) {
   return rgba;
 }
 
-// RGBA of the first frame, not premultiplied and with no colour management, so the
-// pixels are the file's own. The image decoder gives them so directly. A JPEG goes
-// through a canvas instead: the image decoder hands it over as YUV planes and converts
-// them with its own arithmetic, where the canvas has the JPEG library's RGB, the same
-// as the other programs' decoders; a JPEG has no alpha a canvas could spoil. Without an
-// image decoder, every picture takes the canvas way, exact for opaque pictures.
+// The image decoder for a picture's bytes, or null where the browser has none for it. A
+// JPEG goes through a canvas instead: the image decoder hands it over as YUV planes and
+// converts them with its own arithmetic, where the canvas has the JPEG library's RGB, the
+// same as the other programs' decoders; a JPEG has no alpha a canvas could spoil.
+async function imageDecoder(bytes, type, animated) {
+  if (type === 'image/jpeg' || !window.ImageDecoder || !await ImageDecoder.isTypeSupported(type))
+    return null;
+  const decoder = new ImageDecoder({ data: bytes, type, colorSpaceConversion: 'none',
+                                     premultiplyAlpha: 'none', preferAnimation: animated });
+  await decoder.tracks.ready;
+  return decoder;
+}
+
+// Frame `index` as { width, height, rgba }, not premultiplied and with no colour
+// management, so the pixels are the file's own; the decoder lays each GIF frame over the
+// ones before it as the animation shows it.
+async function decodeFrame(decoder, index) {
+  const { image } = await decoder.decode({ frameIndex: index });
+  try {
+    const width = image.displayWidth, height = image.displayHeight;
+    return { width, height, rgba: await framePixels(image, width, height) };
+  } finally {
+    image.close();
+  }
+}
+
+// The first frame, by the image decoder or, without one, a canvas (exact for opaque pictures).
 async function decodePicture(bytes, type) {
-  if (type !== 'image/jpeg' && window.ImageDecoder && await ImageDecoder.isTypeSupported(type)) {
-    const decoder = new ImageDecoder({ data: bytes, type, colorSpaceConversion: 'none',
-                                       premultiplyAlpha: 'none', preferAnimation: false });
+  const decoder = await imageDecoder(bytes, type, false);
+  if (decoder) {
     try {
-      const { image } = await decoder.decode({ frameIndex: 0 });
-      try {
-        const width = image.displayWidth, height = image.displayHeight;
-        return { width, height, rgba: await framePixels(image, width, height) };
-      } finally {
-        image.close();
-      }
+      return await decodeFrame(decoder, 0);
     } finally {
       decoder.close();
     }
@@ -60,20 +79,118 @@ async function decodePicture(bytes, type) {
   return { width: canvas.width, height: canvas.height, rgba: new Uint8Array(data.buffer) };
 }
 
-// The face images of a picture file's bytes, { faces }, or { error } with the StripError
-// it is refused for; OutOfMemory when the core's memory runs out.
-export async function readPicture(core, bytes) {
-  const { error, kind } = core.checkPicture(bytes);
-  if (error) return { error };
-  const kinds = core.pictureKind;
-  if (kind === kinds.bmp) return core.cutFaces(bytes, 0, 0, true);
-  const type =
-    { [kinds.jpeg]: 'image/jpeg', [kinds.gif]: 'image/gif', [kinds.png]: 'image/png' }[kind];
-  let decoded;
+// How many frames an animated GIF holds (1 for any other picture), known from the decoder
+// before any frame is decoded.
+async function frameCount(bytes, type) {
+  if (type !== 'image/gif') return 1;
+  const decoder = await imageDecoder(bytes, type, true);
+  if (!decoder) return 1;
   try {
-    decoded = await decodePicture(bytes, type);
-  } catch (e) {
-    return { error: core.stripError.notAPicture };
+    await decoder.completed;
+    return Math.max(1, decoder.tracks.selectedTrack ? decoder.tracks.selectedTrack.frameCount : 1);
+  } finally {
+    decoder.close();
   }
-  return core.cutFaces(decoded.rgba, decoded.width, decoded.height, false);
+}
+
+// The largest bitmap the core decodes for a frame: 2^25 pixels (a 6000 x 5000 photo fits)
+// are 128 MiB of RGBA, which the core's memory holds a few times over while it decodes and
+// hands the pixels out, far below the 2 GiB a page's WebAssembly memory can reach.
+const MAX_BMP_PIXELS = 2 ** 25;
+
+// A checked file: { bytes, type, strip, count } (count: the faces it gives), or { error }.
+async function look(core, bytes) {
+  const { error, kind, width, height } = core.checkPicture(bytes);
+  const errors = core.stripError;
+  if (error && error !== errors.wrongSize) return { error };
+  const kinds = core.pictureKind;
+  const type = { [kinds.bmp]: 'image/bmp', [kinds.jpeg]: 'image/jpeg', [kinds.gif]: 'image/gif',
+                 [kinds.png]: 'image/png' }[kind];
+  if (!error) return { bytes, type, strip: true, count: height / core.faceSize };
+  try {
+    return { bytes, type, strip: false, pixels: width * height,
+             count: await frameCount(bytes, type) };
+  } catch (e) {
+    return { error: errors.notAPicture };
+  }
+}
+
+// The faces of one checked file, each { face } and, for a picture framed by a square, its
+// `picture`: { width, height, rgba (the first frame), square, bytes, type, frames } shared
+// by the faces of its frames, each of which knows its `frame`.
+async function facesOf(core, file) {
+  const { bytes, type } = file;
+  if (file.strip) {
+    let cut;
+    if (type === 'image/bmp') {
+      cut = core.cutFaces(bytes, 0, 0, true);
+    } else {
+      const { width, height, rgba } = await decodePicture(bytes, type);
+      cut = core.cutFaces(rgba, width, height, false);
+    }
+    if (cut.error) return cut;
+    const faces = [];
+    for (let k = 0; k * core.imageValues < cut.faces.length; k += 1)
+      faces.push({ face: cut.faces.slice(k * core.imageValues, (k + 1) * core.imageValues) });
+    return { faces };
+  }
+  const first = type === 'image/bmp' ? core.decodeBmp(bytes, Math.min(file.pixels, MAX_BMP_PIXELS))
+    : await decodePicture(bytes, type);
+  if (!first) return { error: core.stripError.notAPicture };
+  const picture = { ...first, square: core.centredSquare(first.width, first.height), bytes, type,
+                    frames: file.count };
+  const faces = [];
+  for (let frame = 0; frame < file.count; frame += 1) faces.push({ picture, frame, face: null });
+  await fitFaces(core, picture, faces);
+  return { faces };
+}
+
+// Fits the face of the first frame of `picture`, if it is among `faces`, to its square.
+export function fitFirstFrame(core, picture, faces) {
+  for (const f of faces) if (f.picture === picture && f.frame === 0) f.face = core.fitFace(picture, picture.square);
+}
+
+// Fits the faces of `picture` in `faces` to its square: the first frame from the pixels
+// kept, the others decoded again one at a time, so an animation's frames never all lie in
+// memory at once. `stillWanted()` false stops it (the square moved on meanwhile).
+export async function fitFaces(core, picture, faces, stillWanted = () => true) {
+  fitFirstFrame(core, picture, faces);
+  const mine = faces.filter((f) => f.picture === picture);
+  if (!mine.some((f) => f.frame > 0)) return;
+  const decoder = await imageDecoder(picture.bytes, picture.type, true);
+  try {
+    for (const f of mine) {
+      if (!stillWanted()) return;
+      if (f.frame > 0) f.face = core.fitFace(await decodeFrame(decoder, f.frame), picture.square);
+    }
+  } finally {
+    decoder.close();
+  }
+}
+
+// The faces of picture files' bytes, in order: { faces }, or { error } with the StripError
+// the first refused one is refused for, or { tooMany } with the number of faces they would
+// have given; OutOfMemory when the core's memory runs out.
+export async function readPictures(core, files) {
+  const looked = [];
+  for (const bytes of files) {
+    const file = await look(core, bytes);
+    if (file.error) return file;
+    looked.push(file);
+  }
+  const count = looked.reduce((sum, f) => sum + f.count, 0);
+  if (count > core.maxImages) return { tooMany: count };
+  const faces = [];
+  for (const file of looked) {
+    let taken;
+    try {
+      taken = await facesOf(core, file);
+    } catch (e) {
+      if (e instanceof OutOfMemory) throw e;
+      return { error: core.stripError.notAPicture };
+    }
+    if (taken.error) return taken;
+    faces.push(...taken.faces);
+  }
+  return { faces };
 }

@@ -68,7 +68,7 @@ GUI, CONSOLE = "00000002", "00000003"  # PE subsystems
 UTF8_FLAG = 0x800  # zip general purpose bit 11: the name is UTF-8
 WEB_PAGE = ["index.html", "style.css", "page.js", "page_state.js", "hands.js", "strip_view.js",
             "preview.js", "settings.js", "clock_file.js", "texts.js", "core_bridge.js",
-            "picture_input.js", "tavimore_core.js", "tavimore_core.wasm"]
+            "picture_input.js", "crop_view.js", "tavimore_core.js", "tavimore_core.wasm"]
 WEB_EXPECTED = (["README.txt", "LICENSE.txt"] + WEB_PAGE +
                 ["clocks/%s.exe" % b for b in BUILDS])
 

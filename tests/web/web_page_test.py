@@ -100,9 +100,9 @@ def download(driver, downloads, start=None):
     return open(target, "rb").read()
 
 
-def tavimore_build(tavimore, out, definition, image, name, url, mail, hands):
+def tavimore_build(tavimore, out, definition, image, name, url, mail, hands, extra=()):
     args = [tavimore, "build", "--definition", definition, "--image", image, "--output", out,
-            "--name", name, "--url", url, "--mail", mail, "--force"]
+            "--name", name, "--url", url, "--mail", mail, "--force", *extra]
     for option, hand in zip(["--hour", "--minute", "--second"], hands):
         args += [option, "%s,%d" % hand]
     subprocess.run(args, check=True)
@@ -225,6 +225,43 @@ def test_picture_kinds(driver, server, a, work, downloads):
                                   os.path.join(a.site, "clocks", "Varnet.exe"), path,
                                   "", "", "", [("#000040", 75), ("#000080", 80), ("#0000C0", 90)])
         check(clock == expected, "%s gives tavimore build's clock" % os.path.basename(path))
+
+
+def test_framed_picture(driver, server, a, work, downloads):
+    """A 400 x 300 picture framed by a square sized and moved: tavimore build --fit's clock."""
+    load_page(driver, server.url, "time=%s" % FIXED_TIME)
+    photo = os.path.join(work, "photo.png")
+    pictures.write_png(photo, pictures.Picture(400, 300, [
+        [(x * 255 // 399, y * 255 // 299, (x ^ y) & 255, 255) for x in range(400)] for y in range(300)]))
+    choose_picture(driver, photo)
+    square = lambda: driver.execute_script("return window.tavimorePage.faces[0].picture.square")
+    check(square() == {"left": 50, "top": 0, "size": 300}, "the largest centred square first")
+    set_value(driver, "crop-size", "200")
+    driver.find_element(By.ID, "crop-square").send_keys(Keys.ARROW_DOWN, Keys.SHIFT, Keys.ARROW_RIGHT)
+    s = square()
+    check(s["size"] == 200 and s["left"] > 100 and s["top"] > 50, "sized and moved: %s" % s)
+    clock = download(driver, downloads)
+    # An animated GIF: one face a frame, each as the animation shows it.
+    anim = os.path.join(work, "anim.gif")
+    subprocess.run(["convert", "-size", "100x60", "xc:red", "xc:lime", "xc:blue", anim], check=True)
+    choose_picture(driver, anim)
+    faces = driver.execute_script("const p = window.tavimorePage; return [0, 1, 2].map(k => p.strip[k * 6401]);")
+    check(faces == [0xFF0000, 0x00FF00, 0x0000FF], "the GIF's three frames are three faces: %s" % faces)
+    gif_clock = download(driver, downloads)
+    for button in ("remove", "later"):  # the first face goes, the next one moves behind the last
+        driver.find_element(By.ID, button).click()
+    faces = driver.execute_script("const p = window.tavimorePage; return [p.faces.length, p.strip[0], p.strip[6401]];")
+    check(faces == [2, 0x0000FF, 0x00FF00], "a face removed and one moved later: %s" % faces)
+    crop = "%d,%d,%d" % (s["left"], s["top"], s["size"])
+    expected = tavimore_build(a.tavimore, os.path.join(work, "fit.exe"),
+                              os.path.join(a.site, "clocks", "Varnet.exe"), photo, "", "", "",
+                              [("#000040", 75), ("#000080", 80), ("#0000C0", 90)],
+                              ["--fit", "--crop", crop])
+    check(clock == expected, "the clock of square %s is tavimore build --fit --crop's" % crop)
+    check(gif_clock == tavimore_build(a.tavimore, os.path.join(work, "fit.exe"),
+                                      os.path.join(a.site, "clocks", "Varnet.exe"), anim, "", "", "",
+                                      [("#000040", 75), ("#000080", 80), ("#0000C0", 90)], ["--fit"]),
+          "the GIF's clock is tavimore build --fit's")
 
 
 def test_keys_and_dropping(driver, server, a, work, downloads):
@@ -358,12 +395,8 @@ def test_refusals(driver, server, a, work, downloads):
     good = os.path.join(work, "good.png")
     write_strip_png(good, 80, 80)
     # The editor's messages: title, text and how the Japanese text begins.
-    size = ("sizeTitle", "sizeMessage", "画像サイズは、横80px")
     unreadable = ("unreadableTitle", "unreadableMessage", "画像を読み込めませんでした。")
     cases = []
-    for name, width, height in [("wide.png", 160, 80), ("short.png", 80, 100)]:
-        cases.append((os.path.join(work, name), size, "%d x %d" % (width, height)))
-        write_strip_png(cases[-1][0], width, height)
     tall = os.path.join(work, "tall.bmp")
     strips.write_plain(tall, 80, 256 * 80, (10, 20, 30))
     cases.append((tall, ("sizeTitle", "framesMessage", "画像のコマ数が多すぎます。"), "256 faces"))
@@ -394,11 +427,18 @@ def test_refusals(driver, server, a, work, downloads):
     english = open(os.path.join(ROOT, "web", "texts.js")).read().split("  en: {")[1]
     check(keys and all(re.search(r"\b%s: '" % k, english) for k in keys),
           "every message of the core has its English translation")
+    # Pictures that give more faces together than a clock holds.
+    halves = [os.path.join(work, "half%d.bmp" % k) for k in (1, 2)]
+    for half in halves:
+        strips.write_plain(half, 80, 128 * 80, (10, 20, 30))
+    read_file(driver, lambda: driver.find_element(By.ID, "picture").send_keys("\n".join(halves)))
+    shown = message_shown(driver) or (None, None, "")
+    check(shown[1] == "tooManyFaces" and "256 コマ" in shown[2], "256 faces are refused: %s" % shown[2])
     driver.find_element(By.ID, "language").click()
     check(driver.find_element(By.ID, "choose").text == "Choose picture", "English labels")
-    choose_picture(driver, os.path.join(work, "wide.png"))
+    choose_picture(driver, text)
     shown = message_shown(driver) or (None, None, "")
-    check(shown[2].startswith("The picture must be 80 pixels wide"), "the size message in English")
+    check(shown[2].startswith("The picture could not be read"), "a message in English")
 
 
 def test_screen_scale(driver, server, a, work, downloads):
@@ -464,7 +504,7 @@ def main():
     all_urls = []
     try:
         run_group(a, server, downloads, [], (test_make_clock, test_picture_kinds,
-                                             test_keys_and_dropping, test_open_clock,
+                                             test_framed_picture, test_keys_and_dropping, test_open_clock,
                                              test_refusals), all_urls)
         # A screen's scale is fixed when the browser starts.
         run_group(a, server, downloads, ["--force-device-scale-factor=2"], (test_screen_scale,),
