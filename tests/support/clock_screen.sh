@@ -79,6 +79,17 @@ drag_window() {
   xdotool mouseup 1
 }
 
+# Runs the command $2... every twentieth of a second until it succeeds, trying until $1
+# seconds have passed; fails when it never does.
+within() {
+  local end=$(($(date +%s%N) + $1 * 1000000000))
+  shift
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$end" ] || return 1
+    sleep 0.05
+  done
+}
+
 # Waits up to 2 s until window $1 stands at "$2 $3".
 window_moves_to() {
   local i at

@@ -8,14 +8,7 @@ begin_test "$1" fit
 
 cp "$CLOCK_BIN/Varnet.exe" "$WORK/Varnet.exe"
 alpha() { "$WINE64" "${WINDOW_PROBE:?}" window Varnet | python3 -c 'import json, sys; print(json.load(sys.stdin)["alpha"])'; }
-alpha_becomes() {  # $1 within 0.5 s
-  local i
-  for i in $(seq 10); do
-    [ "$(alpha)" = "$1" ] && return 0
-    sleep 0.05
-  done
-  return 1
-}
+alpha_is() { [ "$(alpha)" = "$1" ]; }
 start_program "$WORK/Varnet.exe"
 window=$(wait_window "$APP" '^Varnet$' 82x82) || { check "the clock shows a window" false; finish; exit 1; }
 read -r x y < <(window_position "$window")
@@ -28,7 +21,7 @@ CLOCK_SCALE=2 check "... drawn as render --scale 2 draws it" window_shows "$wind
 xdotool mousemove $((x + 20)) $((y + 20)) keydown ctrl click 5 keyup ctrl
 check "Ctrl + wheel towards the user: 150 %" eval 'sleep 0.5; test "$(window_size "$window")" = 123x123'
 choose_menu_item "$window" 6 Right Down Down Return
-check "50 % see-through: opacity 128" alpha_becomes 128
+check "50 % see-through: opacity 128" within 1 alpha_is 128
 read -r x y < <(window_position "$window")
 choose_menu_item "$window" 7
 drag_window "$window" 30 30
@@ -39,15 +32,15 @@ xdotool key Right shift+Down
 check "free again: Right moves it 1 pixel, Shift + Down 10" window_moves_to "$window" $((x + 1)) $((y + 10))
 choose_menu_item "$window" 8
 xdotool mousemove $((x + 30)) $((y + 30)) mousemove $((x + 31)) $((y + 31))
-check "fading: under the pointer a quarter opaque at most" alpha_becomes 63
+check "fading: under the pointer a quarter opaque at most" within 1 alpha_is 63
 xdotool mousemove 5 5
-check "... back to 128 within half a second after it leaves" alpha_becomes 128
+check "... back to 128 within half a second after it leaves" eval 'sleep 0.5; alpha_is 128'
 stop_program "$APP"
 start_program "$WORK/Varnet.exe"
 window=$(wait_window "$APP" '^Varnet$' 123x123)
 check "started again: the same size, place and see-through" \
-  eval 'window_moves_to "$window" $((x + 1)) $((y + 10)) && alpha_becomes 128'
+  eval 'window_moves_to "$window" $((x + 1)) $((y + 10)) && within 1 alpha_is 128'
 xdotool mousemove $((x + 30)) $((y + 30)) mousemove $((x + 31)) $((y + 31))
-check "... and still fading" alpha_becomes 63
+check "... and still fading" within 1 alpha_is 63
 stop_program "$APP"
 finish

@@ -6,15 +6,8 @@
 source "$(dirname "$0")/wine_lib.sh"
 begin_test "$1" keyboard
 
-# Waits up to 5 s until X window $1 has the keyboard focus.
-wait_focus() {
-  local i
-  for i in $(seq 100); do
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.05
-  done
-  return 1
-}
+# True when X window $1 has the keyboard focus.
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 xdotool mousemove 790 590
 "$SCREEN_CHECK" strip "$WORK/strip.png" 2
@@ -25,7 +18,7 @@ for exe in "$CLOCK_BIN/Quellet.exe" "$WORK/oriclock.exe"; do
   start_program "$exe"
   clock=$APP
   window=$(wait_window "$clock" '' 82x82) || { check "$what shows a window" false; continue; }
-  check "$what has the keyboard focus once it shows" wait_focus "$window"
+  check "$what has the keyboard focus once it shows" within 5 has_focus "$window"
   xdotool key Escape
   check "Esc right after $what appears ends it" wait_exit "$clock" 10
   check "... with exit code 0" test "${EXIT_CODE:-}" = 0
