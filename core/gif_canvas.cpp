@@ -59,6 +59,9 @@ bool DrawGifFrame(const GifFrameImage& frame, GifCanvas* c) {
   c->left = frame.left, c->top = frame.top, c->width = f.width, c->height = f.height;
   c->disposal = frame.disposal;
   const Clip r = ClipToScreen(frame.left, frame.top, f.width, f.height, c->screen);
+  // Nothing of the frame on the screen (an empty frame, or one beside it): its pixels,
+  // which may be none at all, are not to be pointed into.
+  if (r.x0 >= r.x1) return true;
   for (int y = r.y0; y < r.y1; ++y) {
     const uint8_t* from = f.bytes.data() +
                           (static_cast<size_t>(y - frame.top) * f.width + (r.x0 - frame.left)) * 4;
