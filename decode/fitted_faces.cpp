@@ -1,6 +1,6 @@
 #include "decode/fitted_faces.h"
 
-#include "core/gif_frame_count.h"
+#include "core/gif_frame.h"
 #include "core/payload_format.h"
 #include "core/picture_header.h"
 #include "core/picture_strip.h"
