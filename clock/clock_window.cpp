@@ -304,15 +304,18 @@ void EndDrag(ClockWindow& c) {
   c.dragging = false;
 }
 
-// Where the clock belongs now, a window `size` pixels square: where it was left, while that
-// is on a screen, else the nearest place that is. A clock that keeps no place stays where
-// its window is, brought onto a screen too; before it has a window (GetWindowRect fails
-// for none), it goes where a new clock goes, beside the clocks already running.
-ScreenPoint PlaceNow(const ClockProgram& p, HWND window, int size) {
+// Where the clock belongs now, a window `size` pixels square: where it was left (`kept`),
+// while that is on a screen, else the nearest place that is. A clock that keeps no place
+// (null) stays where its window is, brought onto a screen too; before it has a window
+// (GetWindowRect fails for none), it goes where a new clock goes, beside the clocks
+// already running.
+ScreenPoint PlaceNow(HWND window, int size, const ScreenPoint* kept) {
   Monitor monitors[kMaxMonitors];
   const int count = ReadMonitors(monitors, kMaxMonitors);
   ScreenPoint place;
-  if (!ReadClockPlace(p.fileKey, &place, nullptr)) {
+  if (kept) {
+    place = *kept;
+  } else {
     RECT r;
     if (!GetWindowRect(window, &r)) {
       ScreenRect others[kMaxOtherClocks];
@@ -330,7 +333,9 @@ ScreenPoint PlaceNow(const ClockProgram& p, HWND window, int size) {
 // that is on a screen again, drawn at the scale of the monitor there: the move itself may
 // bring WM_DPICHANGED, whose suggested place is the system's, not ours.
 void Dock(ClockWindow& c) {
-  const ScreenPoint place = PlaceNow(*c.program, c.window, ScaledWindowSize(c.dpi));
+  ScreenPoint kept;
+  const bool keeps = ReadClockPlace(c.program->fileKey, &kept, nullptr);
+  const ScreenPoint place = PlaceNow(c.window, ScaledWindowSize(c.dpi), keeps ? &kept : nullptr);
   SetWindowPos(c.window, nullptr, place.x, place.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const POINT at{place.x, place.y};
@@ -470,13 +475,13 @@ int RunClockWindow(const ClockProgram& program) {
   windowClass.lpszClassName = kClockWindowClass;
   if (!RegisterClassW(&windowClass)) return 1;
 
-  // The fit kept for the file first: the size it starts at depends on it. Its size the one
-  // at the system's scale: the window's own is known only once the window is on its
-  // monitor.
+  // The place and the fit kept for the file, read once: the size it starts at depends on
+  // the fit. Its size the one at the system's scale: the window's own is known only once
+  // the window is on its monitor.
   ScreenPoint kept;
-  ReadClockPlace(program.fileKey, &kept, &clock.fit);
-  const ScreenPoint place =
-      PlaceNow(program, nullptr, ScaledWindowSize(FitDpi(WindowDpi(nullptr), clock.fit)));
+  const bool keeps = ReadClockPlace(program.fileKey, &kept, &clock.fit);
+  const ScreenPoint place = PlaceNow(
+      nullptr, ScaledWindowSize(FitDpi(WindowDpi(nullptr), clock.fit)), keeps ? &kept : nullptr);
   // Borderless: the window is its client area, so window and client pixels coincide and
   // the outline's coordinates apply to both; its size and outline are set at load, once
   // its scale is known. Topmost from its creation, before its tooltip (a topmost window it
