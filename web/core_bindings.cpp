@@ -26,6 +26,7 @@
 #include "core/editor_texts.h"
 #include "core/enlarged_face.h"
 #include "core/face_fit.h"
+#include "core/gif_frame.h"
 #include "core/payload_format.h"
 #include "core/picture_header.h"
 #include "core/picture_strip.h"
@@ -324,6 +325,13 @@ EMSCRIPTEN_KEEPALIVE uint8_t* tv_decode_bmp(const uint8_t* bytes, size_t size, d
   auto* out = static_cast<uint8_t*>(std::malloc(pixels.bytes.size()));
   if (out) std::memcpy(out, pixels.bytes.data(), pixels.bytes.size());
   return out;
+}
+
+// How many faces a GIF gives as an animation, counted from its records as `tavimore build
+// --fit` counts them (0: no whole frame), held within an int: far more than the 255 faces
+// a clock can take still says "too many".
+EMSCRIPTEN_KEEPALIVE int tv_gif_frame_count(const uint8_t* bytes, size_t size) {
+  return static_cast<int>(std::min<int64_t>(CountGifFrames(bytes, size), 1 << 30));
 }
 
 // The square a picture of `width` x `height` is framed with before the user moves it.

@@ -168,6 +168,11 @@ class Core {
     });
   }
 
+  // How many frames a GIF file's records hold, as `tavimore build --fit` counts them.
+  gifFrameCount(file) {
+    return this.withMemory((m) => this.wasm._tv_gif_frame_count(m.bytes(file), file.length));
+  }
+
   // The square { left, top, size } a picture of width x height is first framed with.
   centredSquare(width, height) {
     const field = this.layout.faceSquare;

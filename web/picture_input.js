@@ -79,20 +79,6 @@ async function decodePicture(bytes, type) {
   return { width: canvas.width, height: canvas.height, rgba: new Uint8Array(data.buffer) };
 }
 
-// How many frames an animated GIF holds (1 for any other picture), known from the decoder
-// before any frame is decoded.
-async function frameCount(bytes, type) {
-  if (type !== 'image/gif') return 1;
-  const decoder = await imageDecoder(bytes, type, true);
-  if (!decoder) return 1;
-  try {
-    await decoder.completed;
-    return Math.max(1, decoder.tracks.selectedTrack ? decoder.tracks.selectedTrack.frameCount : 1);
-  } finally {
-    decoder.close();
-  }
-}
-
 // The largest bitmap the core decodes for a frame: 2^25 pixels (a 6000 x 5000 photo fits)
 // are 128 MiB of RGBA, which the core's memory holds a few times over while it decodes and
 // hands the pixels out, far below the 2 GiB a page's WebAssembly memory can reach.
@@ -107,12 +93,11 @@ async function look(core, bytes) {
   const type = { [kinds.bmp]: 'image/bmp', [kinds.jpeg]: 'image/jpeg', [kinds.gif]: 'image/gif',
                  [kinds.png]: 'image/png' }[kind];
   if (!error) return { bytes, type, strip: true, count: height / core.faceSize };
-  try {
-    return { bytes, type, strip: false, pixels: width * height,
-             count: await frameCount(bytes, type) };
-  } catch (e) {
-    return { error: errors.notAPicture };
-  }
+  // An animation's frames are counted by the core, as --fit counts them; a browser without
+  // an image decoder shows a GIF's first frame only.
+  const animated = type === 'image/gif' && window.ImageDecoder;
+  return { bytes, type, strip: false, pixels: width * height,
+           count: animated ? Math.max(1, core.gifFrameCount(bytes)) : 1 };
 }
 
 // The faces of one checked file, each { face } and, for a picture framed by a square, its
