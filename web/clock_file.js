@@ -3,9 +3,10 @@
 // hands and faces, offered as the download "oriclock.exe".
 import { showHands, handValues } from './hands.js';
 import { $, failedInCore, showMessage, state } from './page_state.js';
+import { facesOfImages } from './picture_input.js';
 import { restartPreview } from './preview.js';
 import { TEXT_FIELDS, saveTexts, texts } from './settings.js';
-import { facesOfImages, showPicture, takeFaces } from './strip_view.js';
+import { showPicture, takeFaces } from './strip_view.js';
 
 export function isWindowsProgram(start) { return start[0] === 0x4D && start[1] === 0x5A; }  // "MZ"
 
@@ -33,7 +34,7 @@ async function readClock(file) {
   if (error === core.openError.read) {
     for (const id of TEXT_FIELDS) $(id).value = opened.texts[id];
     showHands(opened.hands);
-    takeFaces(facesOfImages(opened.faces));
+    takeFaces(facesOfImages(state.core, opened.faces));
   }
   showPicture();
   restartPreview();

@@ -2,7 +2,7 @@
 // with the mouse (or a finger) or moved with the arrow keys, enlarged and shrunk with the
 // slider or the wheel. Its size changes about its centre. The square is in the picture's
 // own pixels and always lies wholly inside it; the face is made from it by the core.
-import { $, state } from './page_state.js';
+import { $ } from './page_state.js';
 
 // The wheel changes the side by a twentieth a notch: fine enough to aim, and from the
 // smallest to the largest square of a photo in a few dozen notches.

@@ -100,6 +100,13 @@ async function look(core, bytes) {
            count: animated ? Math.max(1, core.gifFrameCount(bytes)) : 1 };
 }
 
+// The faces of images cut or read from a clock (imageValues values each), none framed.
+export function facesOfImages(core, images) {
+  const n = core.imageValues, faces = [];
+  for (let k = 0; k * n < images.length; k += 1) faces.push({ face: images.slice(k * n, (k + 1) * n) });
+  return faces;
+}
+
 // The faces of one checked file, each { face } and, for a picture framed by a square, its
 // `picture`: { width, height, rgba (the first frame), square, bytes, type, frames } shared
 // by the faces of its frames, each of which knows its `frame`.
@@ -113,11 +120,7 @@ async function facesOf(core, file) {
       const { width, height, rgba } = await decodePicture(bytes, type);
       cut = core.cutFaces(rgba, width, height, false);
     }
-    if (cut.error) return cut;
-    const faces = [];
-    for (let k = 0; k * core.imageValues < cut.faces.length; k += 1)
-      faces.push({ face: cut.faces.slice(k * core.imageValues, (k + 1) * core.imageValues) });
-    return { faces };
+    return cut.error ? cut : { faces: facesOfImages(core, cut.faces) };
   }
   const first = type === 'image/bmp' ? core.decodeBmp(bytes, Math.min(file.pixels, MAX_BMP_PIXELS))
     : await decodePicture(bytes, type);

@@ -32,13 +32,6 @@ export function takeFaces(faces, selected = 0) {
   joinFaces();
 }
 
-// The faces of an opened clock's images (imageValues values each), none framed.
-export function facesOfImages(images) {
-  const n = state.core.imageValues, faces = [];
-  for (let k = 0; k * n < images.length; k += 1) faces.push({ face: images.slice(k * n, (k + 1) * n) });
-  return faces;
-}
-
 // state.strip anew from the faces, in their order (null with none).
 export function joinFaces() {
   const n = state.core.imageValues;
